@@ -1,0 +1,31 @@
+// Turns the version that GetVersionExA reports into the installer's system code.
+// No windows.h: the version query sits behind an interface so that the fallback order
+// can be checked natively.
+#pragma once
+
+#include <cstdint>
+
+namespace kora {
+
+// The members of OSVERSIONINFOEXA that the detection reads.
+struct ReportedVersion {
+    std::uint32_t platformId = 0, major = 0, minor = 0;
+};
+
+constexpr std::uint32_t kVersionInfoExSize = 156;  // sizeof(OSVERSIONINFOEXA)
+constexpr std::uint32_t kVersionInfoSize = 148;    // sizeof(OSVERSIONINFOA)
+
+// The code for a reported version, or `current` where the version table leaves it unchanged.
+int SystemTypeFor(int current, const ReportedVersion& v);
+
+class VersionQuery {
+public:
+    virtual ~VersionQuery() = default;
+    // GetVersionExA on a zeroed 156-byte OSVERSIONINFOEXA whose size field holds recordSize.
+    virtual bool GetVersionEx(std::uint32_t recordSize, ReportedVersion* out) = 0;
+};
+
+// 156 bytes first, then 148; when both fail returns current.
+int DetectSystemType(VersionQuery& query, int current);
+
+}  // namespace kora

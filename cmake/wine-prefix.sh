@@ -1,0 +1,31 @@
+#!/bin/sh
+# (Re)creates build/wine/template, the 32-bit Wine prefix that wine-run.sh copies for
+# every Windows-side test program. Never touches ~/.wine.
+set -eu
+
+src=$(cd "$(dirname "$0")/.." && pwd)
+root="$src/build/wine"
+template="$root/template"
+
+export WINEPREFIX="$template" WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+WINE=/usr/lib/wine/wine
+WINESERVER=/usr/lib/wine/wineserver
+
+mkdir -p "$root"
+# A server left over from an interrupted run would keep the old prefix's files open.
+if [ -d "$template" ]; then
+  "$WINESERVER" -k 2>/dev/null || true
+  rm -rf "$template"
+fi
+
+# wineboot needs a display, and the server it starts must end before anyone copies the
+# prefix, so both run under the same display.
+boot='"$0" wineboot.exe -i </dev/null >/dev/null 2>&1; "$1" -w'
+if [ -n "${DISPLAY:-}" ]; then
+  sh -c "$boot" "$WINE" "$WINESERVER"
+else
+  xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" sh -c "$boot" "$WINE" "$WINESERVER"
+fi
+
+[ -f "$template/system.reg" ] || { echo "wine-prefix.sh: wineboot made no prefix in $template" >&2; exit 1; }
+echo "Wine prefix ready: $template"

@@ -1,0 +1,117 @@
+#include "framework/dialog.h"
+
+#include <algorithm>
+
+#include "framework/app.h"
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+
+CDialog::~CDialog() { DetachAll(); }
+
+INT_PTR CDialog::DoModal() {
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    INT_PTR result = ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
+                                       &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    DetachAll();
+    return result;
+}
+
+void CDialog::EndDialog(int result) {
+    if (m_hWnd) ::EndDialog(m_hWnd, result);
+}
+
+BOOL CDialog::OnInitDialog() {
+    if (!ExecuteDlgInit(m_nIDTemplate)) return FALSE;
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (!UpdateData(TRUE)) return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+    CDataExchange dx(this, saveAndValidate);
+    DoDataExchange(&dx);
+    return TRUE;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::BindControl(CWnd& control) {
+    if (std::find(m_boundControls.begin(), m_boundControls.end(), &control) == m_boundControls.end())
+        m_boundControls.push_back(&control);
+}
+
+// Once the window is gone its handle may name another window: no wrapper may keep it.
+void CDialog::DetachAll() {
+    for (CWnd* control : m_boundControls) control->Detach();
+    m_boundControls.clear();
+    m_hWnd = nullptr;
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CDialog* dialog;
+    if (message == WM_INITDIALOG) {
+        dialog = reinterpret_cast<CDialog*>(lParam);
+        ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
+        dialog->m_hWnd = hWnd;
+    } else {
+        dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
+    }
+    if (dialog == nullptr) return FALSE;
+    try {
+        INT_PTR handled = dialog->HandleMessage(message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            ::SetWindowLongPtrA(hWnd, DWLP_USER, 0);
+            dialog->DetachAll();
+        }
+        return handled;
+    } catch (...) {
+        // Nothing may unwind through the system's dialog manager.
+        return FALSE;
+    }
+}
+
+INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_COMMAND:
+        return HandleCommand(wParam, lParam);
+    default: {
+        LRESULT result = 0;
+        if (!OnCmdMsg(message, 0, 0, wParam, lParam, &result)) return FALSE;
+        if (TakeDefaultRequest()) return FALSE;
+        if (message == WM_QUERYDRAGICON) return static_cast<INT_PTR>(result);
+        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    }
+}
+
+bool CDialog::HandleCommand(WPARAM wParam, LPARAM lParam) {
+    UINT id = LOWORD(wParam);
+    UINT code = HIWORD(wParam);
+    LRESULT result = 0;
+    if (OnCmdMsg(WM_COMMAND, code, id, wParam, lParam, &result)) return true;
+    // Enter and Esc (and the close box, through the system) arrive as IDOK and IDCANCEL.
+    if (id == IDOK && code == BN_CLICKED) {
+        OnOK();
+        return true;
+    }
+    if (id == IDCANCEL && code == BN_CLICKED) {
+        OnCancel();
+        return true;
+    }
+    CWinApp* app = AfxGetApp();
+    return app && app->OnCmdMsg(WM_COMMAND, code, id, wParam, lParam, &result);
+}
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
+    if (control.m_hWnd == nullptr) control.Attach(pDX->m_pDlgWnd->GetDlgItem(id));
+    pDX->m_pDlgWnd->BindControl(control);
+}

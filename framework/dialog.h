@@ -1,0 +1,40 @@
+// Modal dialogs: DoModal runs the template given at construction; the dialog procedure finds
+// the object through DWLP_USER and routes every message through the object's message map.
+#pragma once
+
+#include <vector>
+
+#include "framework/data_exchange.h"
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    ~CDialog() override;
+
+    // IDOK or IDCANCEL as the dialog ended, -1 when it could not be created.
+    virtual INT_PTR DoModal();
+    void EndDialog(int result);
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    void BindControl(CWnd& control);  // used by DDX_Control
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+    // Fills controls from the template's dialog initialisation data (resource type 240).
+    BOOL ExecuteDlgInit(UINT templateId);
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleCommand(WPARAM wParam, LPARAM lParam);
+    void DetachAll();
+
+    std::vector<CWnd*> m_boundControls;
+};

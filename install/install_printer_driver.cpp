@@ -1,0 +1,24 @@
+// The settings page's installation operation and the report of its outcome.
+#include "framework/seam_names.h"
+
+#include "app/globals.h"
+#include "framework/app.h"
+#include "install/win32_install_system.h"
+#include "settings/settings_dlg.h"
+
+void CSettingsDlg::InstallPrinterDriver() {
+    auto system = MakeWin32InstallSystem(m_hWnd, g_pPortSelectDlg);
+    m_lastInstall = kora::RunInstallation(*system);
+}
+
+// One message for the Next press: the completion message where the second pass ran and
+// everything succeeded, or one error box for a failed last run on any system.
+void CSettingsDlg::ReportInstallation() {
+    if (!m_lastInstall) return;
+    if (!m_lastInstall->Succeeded()) {
+        std::string text = kora::InstallFailureMessage(*m_lastInstall, SystemErrorText(m_lastInstall->error));
+        AfxMessageBox(text.c_str(), MB_OK);
+        return;
+    }
+    if (g_systemType >= 3 && g_systemType <= 8) AfxMessageBox("驱动安装完成", MB_OK);
+}

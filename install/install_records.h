@@ -1,0 +1,37 @@
+// What one installation run hands to the file system and the spooler, composed from the
+// model row, the driver directory and the chosen port. All texts grow as needed, so no
+// port name or directory can overflow them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "install/install_system.h"
+
+namespace kora {
+
+extern const char kDriverEnvironment[];  // "Windows NT x86"
+constexpr std::uint32_t kDriverDirectoryLevel = 1;
+constexpr std::uint32_t kDriverRecordLevel = 3;   // DRIVER_INFO_3
+constexpr std::uint32_t kPrinterRecordLevel = 2;  // PRINTER_INFO_2
+constexpr std::uint32_t kDriverRecordVersion = 2;
+
+constexpr int kNoProgress = 0;
+
+// One of the eight driver files, copied from the win2k folder into the driver directory.
+struct DriverFileCopy {
+    std::string source;
+    std::string destination;
+    int progress = kNoProgress;  // position set after the copy, or kNoProgress
+};
+
+// The eight copies for the model row, in the order they are made.
+std::vector<DriverFileCopy> DriverFileCopies(int row, const std::string& driverDirectory);
+
+DriverRecord MakeDriverRecord(int row);
+PrinterRecord MakePrinterRecord(int row, const std::string& port);
+
+// "driver,winspool,port": the user's default printer as the Device value holds it.
+std::string MakeDeviceText(int row, const std::string& port);
+
+}  // namespace kora

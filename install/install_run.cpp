@@ -1,0 +1,121 @@
+#include "install/install_run.h"
+
+#include <algorithm>
+#include <array>
+
+#include "install/install_records.h"
+#include "install/registry_text.h"
+#include "install/serial_settings.h"
+
+namespace kora {
+
+namespace {
+
+constexpr int kModelBoxId = 1011;
+const char kWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+constexpr std::uint32_t kFinalPause = 500;
+
+class RunRecorder {
+public:
+    explicit RunRecorder(InstallOutcome* outcome) : m_outcome(outcome) {}
+    // Later failures are usually consequences of the first; that one is what the user sees.
+    void Fail(InstallStep step, std::uint32_t error, const std::string& detail = std::string()) {
+        if (!m_outcome->Succeeded()) return;
+        m_outcome->failedStep = step;
+        m_outcome->error = error;
+        m_outcome->detail = detail;
+    }
+
+private:
+    InstallOutcome* m_outcome;
+};
+
+// The directory text, or "" when the query failed; a buffer without a zero byte is cut at its end.
+std::string QueryDriverDirectory(InstallSystem& sys, RunRecorder& recorder) {
+    std::array<char, kDriverDirectorySize> buffer{};
+    const bool ok = sys.GetPrinterDriverDirectory(kDriverEnvironment, kDriverDirectoryLevel,
+                                                  buffer.data(), static_cast<std::uint32_t>(buffer.size()));
+    if (!ok) {
+        recorder.Fail(InstallStep::DriverDirectory, sys.GetLastError());
+        return std::string();
+    }
+    const std::string directory(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
+    if (directory.empty()) recorder.Fail(InstallStep::DriverDirectory, kErrorSuccess);
+    return directory;
+}
+
+void CopyDriverFiles(InstallSystem& sys, int modelRow, const std::string& directory,
+                     RunRecorder& recorder) {
+    for (const DriverFileCopy& copy : DriverFileCopies(modelRow, directory)) {
+        if (!directory.empty() && !sys.CopyFile(copy.source, copy.destination, false))
+            recorder.Fail(InstallStep::CopyFiles, sys.GetLastError(), copy.source);
+        if (copy.progress != kNoProgress) sys.SetProgress(copy.progress);
+    }
+}
+
+void AddDriver(InstallSystem& sys, int modelRow, RunRecorder& recorder) {
+    if (!sys.AddPrinterDriver(kDriverRecordLevel, MakeDriverRecord(modelRow)))
+        recorder.Fail(InstallStep::AddPrinterDriver, sys.GetLastError());
+}
+
+// A printer of that name from an earlier run counts as there.
+bool AddPrinterTo(InstallSystem& sys, int modelRow, const std::string& port, PrinterHandle* printer,
+                  RunRecorder& recorder) {
+    *printer = sys.AddPrinter(kPrinterRecordLevel, MakePrinterRecord(modelRow, port));
+    if (*printer != 0) return true;
+    const std::uint32_t error = sys.GetLastError();
+    if (error == kErrorPrinterAlreadyExists) return true;
+    recorder.Fail(InstallStep::AddPrinter, error);
+    return false;
+}
+
+void MakeDefaultPrinter(InstallSystem& sys, int modelRow, const std::string& port, bool printerExists) {
+    if (!sys.IsDefaultPrinterChecked() || !printerExists) return;
+    WriteRegistryText(sys, Hive::CurrentUser, kWindowsKey, "Device", MakeDeviceText(modelRow, port));
+}
+
+std::string FailedStepText(const InstallOutcome& outcome) {
+    switch (outcome.failedStep) {
+        case InstallStep::DriverDirectory: return "无法获取打印机驱动程序目录";
+        case InstallStep::CopyFiles: return "无法复制驱动文件 " + outcome.detail;
+        case InstallStep::AddPrinterDriver: return "无法添加打印机驱动程序";
+        case InstallStep::AddPrinter: return "无法添加打印机";
+        case InstallStep::None: break;
+    }
+    return std::string();
+}
+
+}  // namespace
+
+InstallOutcome RunInstallation(InstallSystem& sys) {
+    InstallOutcome outcome;
+    RunRecorder recorder(&outcome);
+    outcome.portName = sys.GetChosenPortName();
+    const std::string directory = QueryDriverDirectory(sys, recorder);
+    const int portRow = sys.GetComboSelection(kPortBoxId);
+    const int modelRow = sys.GetComboSelection(kModelBoxId);
+
+    CopyDriverFiles(sys, modelRow, directory, recorder);
+    AddDriver(sys, modelRow, recorder);
+    sys.SetProgress(70);
+    PrinterHandle printer = 0;
+    const bool printerExists = AddPrinterTo(sys, modelRow, outcome.portName, &printer, recorder);
+    sys.SetProgress(80);
+    MakeDefaultPrinter(sys, modelRow, outcome.portName, printerExists);
+    sys.SetProgress(90);
+    WriteSerialSettings(sys, portRow);
+    sys.SetProgress(95);
+    sys.ClosePrinter(printer);
+    sys.Sleep(kFinalPause);
+    sys.SetProgress(100);
+    return outcome;
+}
+
+std::string InstallFailureMessage(const InstallOutcome& outcome, const std::string& errorText) {
+    if (outcome.Succeeded()) return std::string();
+    std::string message = "错误：驱动安装失败\n" + FailedStepText(outcome);
+    if (outcome.error != kErrorSuccess) message += "：" + errorText;
+    return message;
+}
+
+}  // namespace kora

@@ -1,0 +1,32 @@
+// One installation run: copy the driver files, register the driver and the printer, set the
+// default printer and the serial line settings, and drive the port page's progress bar.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "install/install_system.h"
+
+namespace kora {
+
+enum class InstallStep { None, DriverDirectory, CopyFiles, AddPrinterDriver, AddPrinter };
+
+// The first step that failed, so that a failed run is never reported as a success.
+struct InstallOutcome {
+    InstallStep failedStep = InstallStep::None;
+    std::string detail;  // the source file of a failed copy
+    std::uint32_t error = 0;
+    std::string portName;  // the port the run used; the caller keeps it in g_portName
+    bool Succeeded() const { return failedStep == InstallStep::None; }
+};
+
+// Every step runs whatever failed before it, except the copies (skipped without a driver
+// directory, so nothing lands at the drive's root) and the Device value (skipped when the
+// printer does not exist).
+InstallOutcome RunInstallation(InstallSystem& sys);
+
+// Two lines for the error box: that the installation failed, then the failed step and the
+// system's text for the error (left out when the step failed without an error code).
+std::string InstallFailureMessage(const InstallOutcome& outcome, const std::string& errorText);
+
+}  // namespace kora

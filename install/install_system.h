@@ -1,0 +1,77 @@
+// The operations an installation run asks of Windows, named after the Win32 calls they
+// stand for. KORA.exe implements them over the spooler, the registry, the file system and
+// the live dialogs (install/win32_install_system.cpp); the native tests use a recording fake.
+// No windows.h here: the types are plain stand-ins for theirs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kora {
+
+using PrinterHandle = std::uintptr_t;  // 0 stands for "no printer handle"
+using RegKey = std::uintptr_t;
+
+enum class Hive { CurrentUser, LocalMachine };
+
+constexpr std::uint32_t kErrorSuccess = 0;
+constexpr std::uint32_t kErrorPrinterAlreadyExists = 1802;  // ERROR_PRINTER_ALREADY_EXISTS
+constexpr std::size_t kDriverDirectorySize = 255;
+constexpr std::size_t kDependentFilesSize = 255;
+
+// The members of DRIVER_INFO_3A, each already composed.
+struct DriverRecord {
+    std::uint32_t cVersion = 0;
+    std::string pName;
+    std::string pEnvironment;
+    std::string pDriverPath;
+    std::string pDataFile;
+    std::string pConfigFile;
+    std::string pHelpFile;
+    std::array<char, kDependentFilesSize> pDependentFiles{};  // names, each zero-terminated, then an empty one
+    std::string pMonitorName;  // passed as a pointer to its text, never as a null pointer
+    std::string pDefaultDataType;
+};
+
+// The members of PRINTER_INFO_2A that a run sets; every other member is zero or null.
+struct PrinterRecord {
+    std::string pPrinterName;
+    std::string pPortName;
+    std::string pDriverName;
+    std::string pPrintProcessor;
+    std::string pDatatype;
+};
+
+class InstallSystem {
+public:
+    virtual ~InstallSystem() = default;
+
+    // Controls of the live settings page and the port page.
+    virtual int GetComboSelection(int controlId) = 0;   // CB_GETCURSEL
+    virtual bool IsDefaultPrinterChecked() = 0;         // BM_GETCHECK on 1012 returned 1
+    virtual std::string GetChosenPortName() = 0;        // m_portName of the port page
+    virtual void SetProgress(int position) = 0;         // PBM_SETPOS; nothing when that page has closed
+
+    // Spooler and files. Failures report false / 0; GetLastError tells why.
+    virtual bool GetPrinterDriverDirectory(const std::string& environment, std::uint32_t level,
+                                           char* buffer, std::uint32_t size) = 0;
+    virtual bool CopyFile(const std::string& source, const std::string& destination,
+                          bool failIfExists) = 0;
+    virtual bool AddPrinterDriver(std::uint32_t level, const DriverRecord& record) = 0;
+    virtual PrinterHandle AddPrinter(std::uint32_t level, const PrinterRecord& record) = 0;
+    virtual bool ClosePrinter(PrinterHandle printer) = 0;
+    virtual std::uint32_t GetLastError() = 0;
+
+    // Registry. Results are Win32 error codes: 0 means success.
+    virtual long RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) = 0;  // KEY_SET_VALUE
+    virtual long RegSetValueEx(RegKey key, const std::string& valueName,
+                               const std::string& text, std::uint32_t length) = 0;  // REG_SZ
+    virtual void RegCloseKey(RegKey key) = 0;
+
+    virtual void Sleep(std::uint32_t milliseconds) = 0;
+    virtual void MessageBox(const std::string& text) = 0;  // OK button, exclamation icon
+    virtual std::string ErrorText(std::uint32_t error) = 0;  // the system's text for an error code
+};
+
+}  // namespace kora

@@ -1,0 +1,17 @@
+#include "install/registry_text.h"
+
+namespace kora {
+
+const char kRegistryErrorMessage[] = "错误：无法设置有关的注册表信息";
+
+void WriteRegistryText(InstallSystem& sys, Hive hive, const std::string& subKey,
+                       const std::string& valueName, const std::string& text) {
+    RegKey key = 0;
+    if (sys.RegOpenKeyEx(hive, subKey, &key) != kErrorSuccess) return;
+    const auto length = static_cast<std::uint32_t>(text.size());
+    if (sys.RegSetValueEx(key, valueName, text, length) != kErrorSuccess)
+        sys.MessageBox(kRegistryErrorMessage);
+    sys.RegCloseKey(key);
+}
+
+}  // namespace kora

@@ -1,0 +1,130 @@
+#include "framework/seam_names.h"
+
+#include "install/win32_install_system.h"
+
+#include <winspool.h>
+
+#include "app/globals.h"
+#include "framework/app.h"
+#include "framework/system_library.h"
+#include "ports/port_select_dlg.h"
+#include "res/resource.h"
+
+namespace {
+
+template <typename Fn>
+Fn Spooler(const char* name) { return SystemProc<Fn>("winspool.drv", name); }
+
+char* Text(const std::string& s) { return const_cast<char*>(s.c_str()); }
+
+class Win32InstallSystem : public kora::InstallSystem {
+public:
+    Win32InstallSystem(HWND settingsPage, CPortSelectDlg* portPage) : m_page(settingsPage), m_portPage(portPage) {}
+
+    int GetComboSelection(int controlId) override {
+        return static_cast<int>(::SendDlgItemMessageA(m_page, controlId, CB_GETCURSEL, 0, 0));
+    }
+    bool IsDefaultPrinterChecked() override {
+        return ::SendDlgItemMessageA(m_page, IDC_DEFAULT_PRINTER, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    std::string GetChosenPortName() override {
+        g_portName = m_portPage ? m_portPage->m_portName : std::string();
+        return g_portName;
+    }
+    void SetProgress(int position) override {
+        if (m_portPage) m_portPage->m_progress.SetPos(position);
+    }
+
+    bool GetPrinterDriverDirectory(const std::string& environment, std::uint32_t level, char* buffer,
+                                   std::uint32_t size) override {
+        using Fn = BOOL(WINAPI*)(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD);
+        auto fn = Spooler<Fn>("GetPrinterDriverDirectoryA");
+        DWORD needed = 0;
+        return Called(fn && fn(nullptr, Text(environment), level, reinterpret_cast<LPBYTE>(buffer), size, &needed));
+    }
+    bool CopyFile(const std::string& source, const std::string& destination, bool failIfExists) override {
+        return Called(::CopyFileA(source.c_str(), destination.c_str(), failIfExists));
+    }
+    bool AddPrinterDriver(std::uint32_t level, const kora::DriverRecord& r) override {
+        using Fn = BOOL(WINAPI*)(LPSTR, DWORD, LPBYTE);
+        auto fn = Spooler<Fn>("AddPrinterDriverA");
+        DRIVER_INFO_3A info = {};
+        info.cVersion = r.cVersion;
+        info.pName = Text(r.pName);
+        info.pEnvironment = Text(r.pEnvironment);
+        info.pDriverPath = Text(r.pDriverPath);
+        info.pDataFile = Text(r.pDataFile);
+        info.pConfigFile = Text(r.pConfigFile);
+        info.pHelpFile = Text(r.pHelpFile);
+        info.pDependentFiles = const_cast<char*>(r.pDependentFiles.data());
+        info.pMonitorName = Text(r.pMonitorName);
+        info.pDefaultDataType = Text(r.pDefaultDataType);
+        return Called(fn && fn(nullptr, level, reinterpret_cast<LPBYTE>(&info)));
+    }
+    kora::PrinterHandle AddPrinter(std::uint32_t level, const kora::PrinterRecord& r) override {
+        using Fn = HANDLE(WINAPI*)(LPSTR, DWORD, LPBYTE);
+        auto fn = Spooler<Fn>("AddPrinterA");
+        PRINTER_INFO_2A info = {};
+        info.pPrinterName = Text(r.pPrinterName);
+        info.pPortName = Text(r.pPortName);
+        info.pDriverName = Text(r.pDriverName);
+        info.pPrintProcessor = Text(r.pPrintProcessor);
+        info.pDatatype = Text(r.pDatatype);
+        HANDLE printer = fn ? fn(nullptr, level, reinterpret_cast<LPBYTE>(&info)) : nullptr;
+        Called(printer != nullptr);
+        return reinterpret_cast<kora::PrinterHandle>(printer);
+    }
+    bool ClosePrinter(kora::PrinterHandle printer) override {
+        using Fn = BOOL(WINAPI*)(HANDLE);
+        auto fn = Spooler<Fn>("ClosePrinter");
+        return fn && fn(reinterpret_cast<HANDLE>(printer));
+    }
+    std::uint32_t GetLastError() override { return m_lastError; }
+
+    long RegOpenKeyEx(kora::Hive hive, const std::string& subKey, kora::RegKey* key) override {
+        HKEY root = hive == kora::Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+        HKEY opened = nullptr;
+        LONG result = ::RegOpenKeyExA(root, subKey.c_str(), 0, KEY_SET_VALUE, &opened);
+        *key = reinterpret_cast<kora::RegKey>(opened);
+        return result;
+    }
+    long RegSetValueEx(kora::RegKey key, const std::string& valueName, const std::string& text,
+                       std::uint32_t length) override {
+        return ::RegSetValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(), 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(text.c_str()), length);
+    }
+    void RegCloseKey(kora::RegKey key) override { ::RegCloseKey(reinterpret_cast<HKEY>(key)); }
+
+    void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
+    void MessageBox(const std::string& text) override { AfxMessageBox(text.c_str(), MB_OK); }
+    std::string ErrorText(std::uint32_t error) override { return SystemErrorText(error); }
+
+private:
+    // Keeps the error of a failed call at once, before any other call can replace it.
+    bool Called(BOOL ok) {
+        m_lastError = ok ? ERROR_SUCCESS : ::GetLastError();
+        return ok != FALSE;
+    }
+
+    HWND m_page;
+    CPortSelectDlg* m_portPage;
+    DWORD m_lastError = ERROR_SUCCESS;
+};
+
+}  // namespace
+
+std::unique_ptr<kora::InstallSystem> MakeWin32InstallSystem(HWND settingsPage, CPortSelectDlg* portPage) {
+    return std::make_unique<Win32InstallSystem>(settingsPage, portPage);
+}
+
+std::string SystemErrorText(DWORD error) {
+    char* text = nullptr;
+    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                               nullptr, error, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    std::string result = n && text ? std::string(text, n) : std::string();
+    if (text) ::LocalFree(text);
+    while (!result.empty() && (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))
+        result.pop_back();
+    if (result.empty()) result = "错误代码 " + std::to_string(error);
+    return result;
+}

@@ -1,0 +1,37 @@
+// The third page: the spooler's ports, a preselected default row, port creation and
+// configuration through the monitors, and the progress bar of the installation.
+#pragma once
+
+#include <string>
+
+#include "framework/controls.h"
+#include "framework/dialog.h"
+
+struct SpoolerRecords;
+
+class CPortSelectDlg : public CDialog {
+public:
+    CPortSelectDlg();
+    ~CPortSelectDlg() override;
+
+    std::string m_portName;      // the chosen port; written only by Install
+    CProgressCtrl m_progress;    // driven by the installation, also after the page has closed
+    CListCtrl m_portList;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+
+    void OnCreatePort();
+    void OnConfigurePort();
+    void OnBack();
+    void OnInstall();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    SpoolerRecords EnumerateAndStyle();
+    void InsertColumns();
+    void ListPorts(const SpoolerRecords& ports);
+};

@@ -1,0 +1,22 @@
+// The spooler's two-call enumerations on the local machine: a size query, then one call
+// with a buffer of exactly the reported size. The records and their texts live in `bytes`.
+#pragma once
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <vector>
+
+struct SpoolerRecords {
+    std::vector<BYTE> bytes;
+    DWORD count = 0;  // never more records than the buffer can hold
+
+    template <typename Record>
+    const Record* Records() const { return reinterpret_cast<const Record*>(bytes.data()); }
+};
+
+SpoolerRecords EnumPortsLevel2();
+SpoolerRecords EnumMonitorsLevel1();
+
+BOOL ConfigurePortOnLocalSpooler(HWND owner, const char* portName);
+BOOL AddPortOnLocalSpooler(HWND owner, const char* monitorName);

@@ -1,0 +1,62 @@
+// Resource and control ids of KORA.exe, grouped by template. The same control id may mean
+// different controls on different pages.
+#pragma once
+
+// Icon and strings
+#define IDR_MAINFRAME 128
+#define IDS_ABOUTBOX 101
+#define IDM_ABOUTBOX 0x0010
+
+// Templates
+#define IDD_ABOUTBOX 100
+#define IDD_SETTINGS 102
+#define IDD_SYSTEM_SELECT 129
+#define IDD_PORT_TYPE 138
+#define IDD_PORT_SELECT 139
+
+// IDD_SYSTEM_SELECT
+#define IDC_RADIO_WIN95 1000
+#define IDC_RADIO_WIN98 1001
+#define IDC_RADIO_NT4 1002
+#define IDC_RADIO_WIN2000 1003
+#define IDC_RADIO_XP 1004
+#define IDC_RADIO_WIN7 1005
+#define IDC_RADIO_WIN2008 1006
+#define IDC_SYSTEM_TRACKBAR 1007
+#define IDC_SYSTEM_BACK 1008
+#define IDC_SYSTEM_NEXT 1009
+#define IDC_SYSTEM_EXIT 1010
+#define IDC_RADIO_WIN2003 1011
+#define IDC_RADIO_VISTA 1020
+
+// IDD_SETTINGS
+#define IDC_SETTINGS_BACK 1008
+#define IDC_SETTINGS_NEXT 1009
+#define IDC_SETTINGS_EXIT 1010
+#define IDC_MODEL 1011
+#define IDC_DEFAULT_PRINTER 1012
+#define IDC_PRINTER_NAME 1013
+#define IDC_SERIAL_PORT 1014
+#define IDC_BAUD_RATE 1015
+#define IDC_DATA_BITS 1016
+#define IDC_FLOW_CONTROL 1017
+#define IDC_PARITY 1018
+#define IDC_STOP_BITS 1019
+
+// IDD_PORT_SELECT
+#define IDC_CREATE_PORT 1008
+#define IDC_CONFIGURE_PORT 1009
+#define IDC_PORT_BACK 1010
+#define IDC_PORT_LIST 1021
+#define IDC_INSTALL 1022
+#define IDC_PORT_CANCEL 1023
+#define IDC_PORT_TRACKBAR 1007
+#define IDC_PROGRESS 1025
+
+// IDD_PORT_TYPE (its list is IDC_PORT_LIST too)
+#define IDC_NEW_PORT 1008
+#define IDC_PORT_TYPE_CLOSE 1009
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

@@ -1,0 +1,149 @@
+#include "framework/seam_names.h"
+
+#include "settings/settings_dlg.h"
+
+#include <memory>
+
+#include "app/globals.h"
+#include "framework/app.h"
+#include "ports/port_select_dlg.h"
+#include "res/resource.h"
+#include "settings/about_dlg.h"
+#include "settings/model_table.h"
+
+namespace {
+
+void SelectRow(HWND box, int row) { ::SendMessageA(box, CB_SETCURSEL, row, 0); }
+int SelectedRow(HWND box) { return static_cast<int>(::SendMessageA(box, CB_GETCURSEL, 0, 0)); }
+bool SystemRunsSecondPass() { return g_systemType >= 3 && g_systemType <= 8; }
+
+// Clears g_pPortSelectDlg when the port page object of a Next press goes away.
+struct PortPageScope {
+    explicit PortPageScope(CPortSelectDlg* page) { g_pPortSelectDlg = page; }
+    ~PortPageScope() { g_pPortSelectDlg = nullptr; }
+};
+
+}  // namespace
+
+CSettingsDlg::CSettingsDlg() : CDialog(IDD_SETTINGS), m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
+
+CSettingsDlg::~CSettingsDlg() {
+    if (g_pSettingsDlg == this) g_pSettingsDlg = nullptr;
+}
+
+BEGIN_MESSAGE_MAP(CSettingsDlg, CDialog)
+    ON_WM_SYSCOMMAND()
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_BN_CLICKED(IDC_SETTINGS_BACK, OnBack)
+    ON_BN_CLICKED(IDC_SETTINGS_NEXT, OnNext)
+    ON_CBN_SELCHANGE(IDC_MODEL, OnModelChange)
+    ON_CBN_SELCHANGE(IDC_SERIAL_PORT, OnPortChange)
+    ON_BN_CLICKED(IDC_SETTINGS_EXIT, OnCancel)
+    ON_BN_CLICKED(IDC_DEFAULT_PRINTER, OnDefaultPrinterClicked)
+END_MESSAGE_MAP()
+
+BOOL CSettingsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    AddAboutMenuItem();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    FillModelBox();
+    SelectRow(m_modelBox, 5);
+    ::SendMessageA(GetDlgItem(IDC_DEFAULT_PRINTER), BM_SETCHECK, 1, 0);
+    // The printer-name box shows the default name until the user picks a model.
+    ::SetWindowTextA(GetDlgItem(IDC_PRINTER_NAME), kora::DefaultPrinterName().c_str());
+    SelectSerialDefaults();
+    EnableLineBoxes(FALSE);
+    g_pSettingsDlg = this;
+    return TRUE;
+}
+
+void CSettingsDlg::AddAboutMenuItem() {
+    HMENU menu = GetSystemMenu(FALSE);
+    char text[256] = {};
+    if (menu == nullptr || ::LoadStringA(AfxGetInstanceHandle(), IDS_ABOUTBOX, text, sizeof text) <= 0) return;
+    ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
+}
+
+void CSettingsDlg::FillModelBox() {
+    m_modelBox = GetDlgItem(IDC_MODEL);
+    ::SendMessageA(m_modelBox, CB_RESETCONTENT, 0, 0);
+    for (int row = 0; row < kora::kModelCount; ++row)
+        ::SendMessageA(m_modelBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kora::DisplayText(row).c_str()));
+}
+
+void CSettingsDlg::SelectSerialDefaults() {
+    m_portBox = GetDlgItem(IDC_SERIAL_PORT);
+    m_baudRateBox = GetDlgItem(IDC_BAUD_RATE);
+    m_dataBitsBox = GetDlgItem(IDC_DATA_BITS);
+    m_stopBitsBox = GetDlgItem(IDC_STOP_BITS);
+    m_parityBox = GetDlgItem(IDC_PARITY);
+    m_flowControlBox = GetDlgItem(IDC_FLOW_CONTROL);
+    SelectRow(m_portBox, 0);         // LPT1
+    SelectRow(m_baudRateBox, 5);     // 19200
+    SelectRow(m_dataBitsBox, 3);     // 8
+    SelectRow(m_stopBitsBox, 0);     // 1
+    SelectRow(m_parityBox, 2);       // None
+    SelectRow(m_flowControlBox, 2);  // Hardware
+}
+
+// Exit, Esc and the close box end the program as a finished installation does.
+void CSettingsDlg::OnCancel() { CDialog::OnOK(); }
+
+void CSettingsDlg::OnBack() { CDialog::OnCancel(); }
+
+void CSettingsDlg::OnSysCommand(UINT nID, LPARAM) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+        return;
+    }
+    Default();
+}
+
+void CSettingsDlg::OnPaint() {
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT rect;
+    GetClientRect(&rect);
+    int x = (rect.right - rect.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (rect.bottom - rect.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc, x, y, m_hIcon);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+HCURSOR CSettingsDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+void CSettingsDlg::OnModelChange() {
+    int row = SelectedRow(m_modelBox);
+    if (row < 0 || row >= kora::kModelCount) return;
+    ::SetWindowTextA(GetDlgItem(IDC_PRINTER_NAME), kora::DisplayText(row).c_str());
+}
+
+// The five line boxes only matter for a COM entry of the port box.
+void CSettingsDlg::OnPortChange() { EnableLineBoxes(SelectedRow(m_portBox) > 2); }
+
+void CSettingsDlg::EnableLineBoxes(BOOL enable) {
+    for (HWND box : {m_baudRateBox, m_dataBitsBox, m_stopBitsBox, m_parityBox, m_flowControlBox})
+        ::EnableWindow(box, enable);
+}
+
+void CSettingsDlg::OnDefaultPrinterClicked() {}
+
+void CSettingsDlg::OnNext() {
+    auto portPage = std::make_unique<CPortSelectDlg>();
+    PortPageScope scope(portPage.get());
+    m_lastInstall.reset();
+    if (portPage->DoModal() == IDCANCEL) return;
+    g_portName = portPage->m_portName;
+    if (SystemRunsSecondPass()) InstallPrinterDriver();
+    ReportInstallation();
+    CDialog::OnOK();
+}

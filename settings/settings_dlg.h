@@ -1,0 +1,50 @@
+// The second page: model, printer name, default-printer flag and the hidden serial-line
+// boxes. Its Next button runs the port page, from which the installation starts.
+#pragma once
+
+#include <optional>
+
+#include "framework/dialog.h"
+#include "install/install_run.h"
+
+class CSettingsDlg : public CDialog {
+public:
+    CSettingsDlg();
+    ~CSettingsDlg() override;
+
+    // Installs the driver and the printer from this page's controls and the port page's
+    // chosen port; the outcome is kept for the Next handler to report.
+    void InstallPrinterDriver();
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnCancel() override;
+
+    void OnSysCommand(UINT nID, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnBack();
+    void OnNext();
+    void OnModelChange();
+    void OnPortChange();
+    void OnDefaultPrinterClicked();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void AddAboutMenuItem();
+    void FillModelBox();
+    void SelectSerialDefaults();
+    void EnableLineBoxes(BOOL enable);
+    void ReportInstallation();
+
+    HICON m_hIcon;
+    HWND m_modelBox = nullptr;
+    HWND m_portBox = nullptr;
+    HWND m_baudRateBox = nullptr;
+    HWND m_dataBitsBox = nullptr;
+    HWND m_stopBitsBox = nullptr;
+    HWND m_parityBox = nullptr;
+    HWND m_flowControlBox = nullptr;
+    std::optional<kora::InstallOutcome> m_lastInstall;  // of the current Next press
+};

@@ -1,0 +1,60 @@
+// A dialog of the program under test, read and driven from outside by control id.
+// Queries that need the control answer with a neutral value (empty text, -1, false)
+// when the control does not exist; check Has(id) where that matters.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// How long a sent message may take before the target counts as hung.
+const UINT kSendTimeoutMs = 5000;
+
+// SendMessageTimeoutA with kSendTimeoutMs; `failed` (if given) tells a timeout apart.
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* failed = nullptr);
+
+class Dialog {
+ public:
+  explicit Dialog(HWND window = nullptr) : window_(window) {}
+  HWND Handle() const { return window_; }
+  explicit operator bool() const { return window_ != nullptr; }
+
+  std::string Caption() const;
+  LONG Style() const;
+  LONG ExStyle() const;
+
+  bool Has(int id) const { return Control(id) != nullptr; }
+  HWND Control(int id) const { return GetDlgItem(window_, id); }
+  std::string ClassName(int id) const;
+  std::string Text(int id) const;
+  LONG Style(int id) const;
+  LONG ExStyle(int id) const;
+  // The control's own WS_VISIBLE, independent of whether the dialog is shown.
+  bool IsShown(int id) const;
+  bool IsEnabled(int id) const;
+  // BM_GETCHECK: BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE; -1 without the control.
+  int CheckState(int id) const;
+  // Position and size in dialog units, as the template gives them.
+  RECT RectInDialogUnits(int id) const;
+
+  // Clicks a button as the user's click does: posted, so a modal loop it opens never
+  // blocks the test.
+  void Click(int id) const;
+  // Enter and Esc, delivered to the focused control of the dialog's thread.
+  void PressKey(WORD virtualKey) const;
+  void PressEnter() const { PressKey(VK_RETURN); }
+  void PressEscape() const { PressKey(VK_ESCAPE); }
+  // A system-menu command (SC_CLOSE is the close box), posted.
+  void SystemCommand(WPARAM command) const;
+  void CloseBox() const { SystemCommand(SC_CLOSE); }
+  // Texts of the system menu's items (empty for separators); empty when the menu cannot
+  // be read.
+  std::vector<std::string> SystemMenuItems() const;
+
+ private:
+  HWND window_;
+};
+
+}  // namespace e2e

@@ -1,0 +1,30 @@
+// Registry state of the test prefix: values the program reads or writes, and the
+// Windows version Wine reports to the program.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+extern const char kPortsKey[];           // HKLM: the local monitor's ports (value names)
+extern const char kWindowsDeviceKey[];   // HKCU: "Device", the default printer
+
+bool SetRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+bool SetRegistryDword(HKEY root, const std::string& key, const std::string& name, DWORD value);
+// The text of a REG_SZ value; false when it is missing or of another type.
+bool ReadRegistryText(HKEY root, const std::string& key, const std::string& name, std::string* value);
+bool RegistryValueExists(HKEY root, const std::string& key, const std::string& name);
+bool DeleteRegistryValue(HKEY root, const std::string& key, const std::string& name);
+// Deletes a key with everything below it; true also when it did not exist.
+bool DeleteRegistryTree(HKEY root, const std::string& key);
+bool RegistryKeyExists(HKEY root, const std::string& key);
+std::vector<std::string> RegistryValueNames(HKEY root, const std::string& key);
+
+// The version Wine reports to programs of this file name (the Version value under
+// HKCU\Software\Wine\AppDefaults\<exe>): "win98", "winxp", "win10" ...; an empty name
+// removes it, so the prefix's default (6.1) applies. Affects programs started afterwards.
+bool SetReportedWindowsVersion(const std::string& exeName, const std::string& versionName);
+
+}  // namespace e2e

@@ -1,0 +1,107 @@
+#include "tests/support/fake_install_system.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kora::testing {
+
+namespace {
+
+std::string HiveName(Hive hive) { return hive == Hive::CurrentUser ? "HKCU" : "HKLM"; }
+
+}  // namespace
+
+int FakeInstallSystem::GetComboSelection(int controlId) {
+    calls.push_back("GetComboSelection " + std::to_string(controlId));
+    const auto found = comboSelections.find(controlId);
+    return found == comboSelections.end() ? -1 : found->second;
+}
+
+bool FakeInstallSystem::IsDefaultPrinterChecked() {
+    calls.push_back("IsDefaultPrinterChecked");
+    return defaultPrinterChecked;
+}
+
+std::string FakeInstallSystem::GetChosenPortName() {
+    calls.push_back("GetChosenPortName");
+    return chosenPortName;
+}
+
+void FakeInstallSystem::SetProgress(int position) {
+    calls.push_back("SetProgress " + std::to_string(position));
+}
+
+bool FakeInstallSystem::GetPrinterDriverDirectory(const std::string& environment, std::uint32_t level,
+                                                  char* buffer, std::uint32_t size) {
+    calls.push_back("GetPrinterDriverDirectory " + environment + " " + std::to_string(level) + " " +
+                    std::to_string(size));
+    // The caller must hand over a zero-filled buffer; note any byte that is not.
+    if (std::any_of(buffer, buffer + size, [](char c) { return c != '\0'; }))
+        calls.push_back("buffer not zero-filled");
+    if (!driverDirectoryOk) return false;
+    std::memcpy(buffer, driverDirectory.data(), std::min<std::size_t>(driverDirectory.size(), size));
+    return true;
+}
+
+bool FakeInstallSystem::CopyFile(const std::string& source, const std::string& destination,
+                                 bool failIfExists) {
+    calls.push_back("CopyFile " + source + " -> " + destination + (failIfExists ? " failIfExists" : ""));
+    return failingCopySources.count(source) == 0;
+}
+
+bool FakeInstallSystem::AddPrinterDriver(std::uint32_t level, const DriverRecord& record) {
+    calls.push_back("AddPrinterDriver " + std::to_string(level));
+    driverRecords.push_back(record);
+    return addPrinterDriverOk;
+}
+
+PrinterHandle FakeInstallSystem::AddPrinter(std::uint32_t level, const PrinterRecord& record) {
+    calls.push_back("AddPrinter " + std::to_string(level));
+    printerRecords.push_back(record);
+    return printerHandle;
+}
+
+bool FakeInstallSystem::ClosePrinter(PrinterHandle printer) {
+    calls.push_back("ClosePrinter " + std::to_string(printer));
+    return printer != 0;
+}
+
+std::uint32_t FakeInstallSystem::GetLastError() {
+    calls.push_back("GetLastError");
+    return lastError;
+}
+
+long FakeInstallSystem::RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) {
+    calls.push_back("RegOpenKeyEx " + HiveName(hive) + " " + subKey);
+    if (openKeyResult == 0) *key = openedKey;
+    return openKeyResult;
+}
+
+long FakeInstallSystem::RegSetValueEx(RegKey key, const std::string& valueName, const std::string& text,
+                                      std::uint32_t length) {
+    calls.push_back("RegSetValueEx " + std::to_string(key) + " " + valueName + " [" + text + "] " +
+                    std::to_string(length));
+    return setValueResult;
+}
+
+void FakeInstallSystem::RegCloseKey(RegKey key) { calls.push_back("RegCloseKey " + std::to_string(key)); }
+
+void FakeInstallSystem::Sleep(std::uint32_t milliseconds) {
+    calls.push_back("Sleep " + std::to_string(milliseconds));
+}
+
+void FakeInstallSystem::MessageBox(const std::string& text) { calls.push_back("MessageBox " + text); }
+
+std::string FakeInstallSystem::ErrorText(std::uint32_t error) {
+    calls.push_back("ErrorText " + std::to_string(error));
+    return "error " + std::to_string(error);
+}
+
+std::vector<std::string> FakeInstallSystem::CallsStartingWith(const std::string& prefix) const {
+    std::vector<std::string> found;
+    for (const std::string& call : calls)
+        if (call.compare(0, prefix.size(), prefix) == 0) found.push_back(call);
+    return found;
+}
+
+}  // namespace kora::testing

@@ -1,0 +1,58 @@
+// A recording InstallSystem: every call becomes one line in `calls`, in order, and the
+// records handed to the spooler are kept whole. Its answers are set per test.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "install/install_system.h"
+
+namespace kora::testing {
+
+class FakeInstallSystem : public InstallSystem {
+public:
+    // Answers.
+    std::map<int, int> comboSelections;  // a box not listed answers -1 (no selection)
+    bool defaultPrinterChecked = true;
+    std::string chosenPortName = "LPT1:";
+    bool driverDirectoryOk = true;
+    std::string driverDirectory = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86";
+    std::set<std::string> failingCopySources;
+    bool addPrinterDriverOk = true;
+    PrinterHandle printerHandle = 0x5150;
+    std::uint32_t lastError = 0;
+    long openKeyResult = 0;
+    long setValueResult = 0;
+    RegKey openedKey = 0x77;
+
+    // What was asked.
+    std::vector<std::string> calls;
+    std::vector<DriverRecord> driverRecords;
+    std::vector<PrinterRecord> printerRecords;
+
+    int GetComboSelection(int controlId) override;
+    bool IsDefaultPrinterChecked() override;
+    std::string GetChosenPortName() override;
+    void SetProgress(int position) override;
+    bool GetPrinterDriverDirectory(const std::string& environment, std::uint32_t level, char* buffer,
+                                   std::uint32_t size) override;
+    bool CopyFile(const std::string& source, const std::string& destination, bool failIfExists) override;
+    bool AddPrinterDriver(std::uint32_t level, const DriverRecord& record) override;
+    PrinterHandle AddPrinter(std::uint32_t level, const PrinterRecord& record) override;
+    bool ClosePrinter(PrinterHandle printer) override;
+    std::uint32_t GetLastError() override;
+    long RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) override;
+    long RegSetValueEx(RegKey key, const std::string& valueName, const std::string& text,
+                       std::uint32_t length) override;
+    void RegCloseKey(RegKey key) override;
+    void Sleep(std::uint32_t milliseconds) override;
+    void MessageBox(const std::string& text) override;
+    std::string ErrorText(std::uint32_t error) override;
+
+    // The calls whose line starts with `prefix`, in order.
+    std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
+};
+
+}  // namespace kora::testing

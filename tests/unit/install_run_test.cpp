@@ -1,0 +1,326 @@
+#include "install/install_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/support/fake_install_system.h"
+
+namespace kora {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+const char kDirectory[] = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86";
+const char kWindowsKeyOpen[] = "RegOpenKeyEx HKCU Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+const char kPortsKeyOpen[] = "RegOpenKeyEx HKLM SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports";
+const char kKey[] = "119";  // the fake's open key
+
+struct RunCase {
+    int modelRow;
+    const char* port;
+    const char* driverName;
+    const char* libraryFile;
+    const char* dataFile;
+    unsigned deviceLength;  // counted by hand, without the zero byte
+};
+
+const RunCase kRunCases[] = {
+    {0, "LPT1:", "QZ-A10 Series", "QZC10.DLL", "QZA10.GPD", 28},
+    {10, "COM2:", "QZ-C10 Series", "QZC10.DLL", "QZC10.GPD", 28},
+    {5, "USB001", "QZ-A50X Series", "QZC10.DLL", "QZA50X.GPD", 30},
+};
+
+std::string Copy(const std::string& file) {
+    return "CopyFile win2k\\" + file + " -> " + kDirectory + "\\" + file;
+}
+
+// A whole run with the box checked, the port box on LPT1 and every call succeeding.
+Calls SuccessfulRun(const RunCase& c) {
+    const std::string device = std::string(c.driverName) + ",winspool," + c.port;
+    return {
+        "GetChosenPortName",
+        "GetPrinterDriverDirectory Windows NT x86 1 255",
+        "GetComboSelection 1014",
+        "GetComboSelection 1011",
+        Copy(c.libraryFile), "SetProgress 10",
+        Copy(c.dataFile), "SetProgress 20",
+        Copy("uniDRVui.DLL"), "SetProgress 30",
+        Copy("uniDRV.DLL"),
+        Copy("UNIDRV.HLP"), "SetProgress 40",
+        Copy("UNIRES.DLL"),
+        Copy("TTFSUB.GPD"), "SetProgress 50",
+        Copy("STDNAMES.GPD"), "SetProgress 60",
+        "AddPrinterDriver 3", "SetProgress 70",
+        "AddPrinter 2", "SetProgress 80",
+        "IsDefaultPrinterChecked",
+        kWindowsKeyOpen,
+        std::string("RegSetValueEx ") + kKey + " Device [" + device + "] " + std::to_string(c.deviceLength),
+        std::string("RegCloseKey ") + kKey,
+        "SetProgress 90",
+        "SetProgress 95",
+        "ClosePrinter 20816",  // the fake's handle 0x5150
+        "Sleep 500",
+        "SetProgress 100",
+    };
+}
+
+// The calls from the first one equal to `from` up to, not including, the next one equal to `to`.
+Calls Between(const Calls& calls, const std::string& from, const std::string& to) {
+    const auto begin = std::find(calls.begin(), calls.end(), from);
+    if (begin == calls.end()) return {"missing " + from};
+    const auto end = std::find(begin + 1, calls.end(), to);
+    return Calls(begin + 1, end);
+}
+
+class RunInstallationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sys.driverDirectory = kDirectory;
+        sys.comboSelections = {{1014, 0}, {1011, 0}, {1015, 5}, {1016, 3}, {1019, 0}, {1018, 2}, {1017, 2}};
+    }
+
+    InstallOutcome Run(int modelRow = 0, int portRow = 0) {
+        sys.comboSelections[1011] = modelRow;
+        sys.comboSelections[1014] = portRow;
+        return RunInstallation(sys);
+    }
+
+    Calls CopyCalls() const { return sys.CallsStartingWith("CopyFile"); }
+
+    testing::FakeInstallSystem sys;
+};
+
+TEST_F(RunInstallationTest, MakesEveryCallInOrderForTheModel) {
+    for (const RunCase& c : kRunCases) {
+        sys.calls.clear();
+        sys.chosenPortName = c.port;
+        const InstallOutcome outcome = Run(c.modelRow);
+        EXPECT_EQ(sys.calls, SuccessfulRun(c)) << "row " << c.modelRow;
+        EXPECT_TRUE(outcome.Succeeded()) << "row " << c.modelRow;
+        EXPECT_EQ(outcome.portName, c.port) << "row " << c.modelRow;
+    }
+}
+
+TEST_F(RunInstallationTest, HandsTheSpoolerTheRecordsOfTheModel) {
+    for (const RunCase& c : kRunCases) {
+        sys.driverRecords.clear();
+        sys.printerRecords.clear();
+        sys.chosenPortName = c.port;
+        Run(c.modelRow);
+        ASSERT_EQ(sys.driverRecords.size(), 1u) << "row " << c.modelRow;
+        ASSERT_EQ(sys.printerRecords.size(), 1u) << "row " << c.modelRow;
+        const DriverRecord& d = sys.driverRecords[0];
+        EXPECT_EQ(d.cVersion, 2u) << "row " << c.modelRow;
+        EXPECT_EQ(d.pName, c.driverName) << "row " << c.modelRow;
+        EXPECT_EQ(d.pEnvironment, "Windows NT x86") << "row " << c.modelRow;
+        EXPECT_EQ(d.pDriverPath, "\\uniDRV.DLL") << "row " << c.modelRow;
+        EXPECT_EQ(d.pDataFile, std::string("\\") + c.dataFile) << "row " << c.modelRow;
+        EXPECT_EQ(d.pConfigFile, "\\uniDRVui.DLL") << "row " << c.modelRow;
+        EXPECT_EQ(d.pHelpFile, "\\uniDRV.HLP") << "row " << c.modelRow;
+        EXPECT_EQ(d.pMonitorName, "") << "row " << c.modelRow;
+        EXPECT_EQ(d.pDefaultDataType, "RAW") << "row " << c.modelRow;
+        static const char kDependent[] = "\\ttfsub.GPD\0\\unires.DLL\0\\stdnames.GPD\0QZC10.DLL\0";
+        std::array<char, kDependentFilesSize> dependent{};
+        std::copy(kDependent, kDependent + sizeof kDependent, dependent.begin());
+        EXPECT_TRUE(d.pDependentFiles == dependent) << "row " << c.modelRow;
+        const PrinterRecord& p = sys.printerRecords[0];
+        EXPECT_EQ(p.pPrinterName, c.driverName) << "row " << c.modelRow;
+        EXPECT_EQ(p.pPortName, c.port) << "row " << c.modelRow;
+        EXPECT_EQ(p.pDriverName, c.driverName) << "row " << c.modelRow;
+        EXPECT_EQ(p.pPrintProcessor, "WinPrint") << "row " << c.modelRow;
+        EXPECT_EQ(p.pDatatype, "RAW") << "row " << c.modelRow;
+    }
+}
+
+TEST_F(RunInstallationTest, PassesTheElevenProgressValuesInOrder) {
+    Run();
+    const Calls expected = {"SetProgress 10", "SetProgress 20", "SetProgress 30", "SetProgress 40",
+                            "SetProgress 50", "SetProgress 60", "SetProgress 70", "SetProgress 80",
+                            "SetProgress 90", "SetProgress 95", "SetProgress 100"};
+    EXPECT_EQ(sys.CallsStartingWith("SetProgress"), expected);
+}
+
+TEST_F(RunInstallationTest, LeavesTheDefaultPrinterAloneWhenTheBoxIsUnchecked) {
+    sys.defaultPrinterChecked = false;
+    Run();
+    EXPECT_EQ(Between(sys.calls, "SetProgress 80", "SetProgress 90"), Calls{"IsDefaultPrinterChecked"});
+    EXPECT_TRUE(sys.CallsStartingWith("RegOpenKeyEx").empty());
+}
+
+TEST_F(RunInstallationTest, WritesTheSerialValueOnlyForComRows) {
+    sys.chosenPortName = "LPT1:";  // the value follows the port box, not the chosen port
+    const char* const names[] = {"COM1:", "COM2:", "COM3:", "COM4:"};
+    for (int portRow = 0; portRow <= 6; ++portRow) {
+        sys.calls.clear();
+        Run(0, portRow);
+        Calls expected;
+        if (portRow >= 3)
+            expected = {"GetComboSelection 1015", "GetComboSelection 1016", "GetComboSelection 1019",
+                        "GetComboSelection 1018", "GetComboSelection 1017", kPortsKeyOpen,
+                        std::string("RegSetValueEx 119 ") + names[portRow - 3] + " [19200,N,8,1,p] 13",
+                        "RegCloseKey 119"};
+        EXPECT_EQ(Between(sys.calls, "SetProgress 90", "SetProgress 95"), expected) << "port row " << portRow;
+    }
+}
+
+TEST_F(RunInstallationTest, WritesFlowControlNoneAsATrailingBlank) {
+    sys.comboSelections[1017] = 0;
+    Run(0, 3);
+    EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 COM1:"),
+              Calls{"RegSetValueEx 119 COM1: [19200,N,8,1, ] 13"});
+}
+
+TEST_F(RunInstallationTest, SkipsTheDeviceValueSilentlyWhenTheKeyCannotBeOpened) {
+    sys.openKeyResult = 2;  // ERROR_FILE_NOT_FOUND
+    const InstallOutcome outcome = Run();
+    EXPECT_EQ(Between(sys.calls, "SetProgress 80", "SetProgress 90"),
+              (Calls{"IsDefaultPrinterChecked", kWindowsKeyOpen}));
+    EXPECT_TRUE(sys.CallsStartingWith("MessageBox").empty());
+    EXPECT_TRUE(outcome.Succeeded());
+}
+
+TEST_F(RunInstallationTest, ReportsADeviceValueThatCannotBeSetAndGoesOn) {
+    sys.setValueResult = 5;
+    Run();
+    EXPECT_EQ(Between(sys.calls, "SetProgress 80", "SetProgress 90"),
+              (Calls{"IsDefaultPrinterChecked", kWindowsKeyOpen,
+                     "RegSetValueEx 119 Device [QZ-A10 Series,winspool,LPT1:] 28",
+                     "MessageBox 错误：无法设置有关的注册表信息", "RegCloseKey 119"}));
+    EXPECT_EQ(sys.calls.back(), "SetProgress 100");
+}
+
+TEST_F(RunInstallationTest, HandsOverAZeroFilledDirectoryBuffer) {
+    Run();
+    EXPECT_TRUE(sys.CallsStartingWith("buffer not zero-filled").empty());
+}
+
+// Without a driver directory the destinations would be "\QZC10.DLL" and so on: the drive's root.
+TEST_F(RunInstallationTest, SkipsTheCopiesWhenTheDirectoryQueryFails) {
+    sys.driverDirectoryOk = false;
+    sys.lastError = 1801;  // ERROR_INVALID_PRINTER_NAME
+    const InstallOutcome outcome = Run();
+    EXPECT_TRUE(CopyCalls().empty());
+    EXPECT_EQ(sys.CallsStartingWith("SetProgress").size(), 11u);
+    EXPECT_EQ(sys.CallsStartingWith("AddPrinterDriver").size(), 1u);
+    EXPECT_EQ(sys.CallsStartingWith("AddPrinter 2").size(), 1u);
+    EXPECT_EQ(outcome.failedStep, InstallStep::DriverDirectory);
+    EXPECT_EQ(outcome.error, 1801u);
+}
+
+TEST_F(RunInstallationTest, SkipsTheCopiesWhenTheDirectoryComesBackEmpty) {
+    sys.driverDirectory = "";
+    const InstallOutcome outcome = Run();
+    EXPECT_TRUE(CopyCalls().empty());
+    EXPECT_EQ(Between(sys.calls, "GetComboSelection 1011", "AddPrinterDriver 3"),
+              (Calls{"SetProgress 10", "SetProgress 20", "SetProgress 30", "SetProgress 40", "SetProgress 50",
+                     "SetProgress 60"}));
+    EXPECT_EQ(outcome.failedStep, InstallStep::DriverDirectory);
+}
+
+TEST_F(RunInstallationTest, CutsADirectoryThatFillsTheWholeBuffer) {
+    sys.driverDirectory = std::string(300, 'd');
+    Run();
+    ASSERT_EQ(CopyCalls().size(), 8u);
+    EXPECT_EQ(CopyCalls()[0], "CopyFile win2k\\QZC10.DLL -> " + std::string(255, 'd') + "\\QZC10.DLL");
+}
+
+TEST_F(RunInstallationTest, RecordsTheFirstFailedCopyAndMakesTheOthers) {
+    sys.failingCopySources = {"win2k\\QZA10.GPD", "win2k\\UNIRES.DLL"};
+    sys.lastError = 2;
+    const InstallOutcome outcome = Run();
+    EXPECT_EQ(CopyCalls().size(), 8u);
+    EXPECT_EQ(outcome.failedStep, InstallStep::CopyFiles);
+    EXPECT_EQ(outcome.detail, "win2k\\QZA10.GPD");
+    EXPECT_EQ(outcome.error, 2u);
+    EXPECT_EQ(sys.calls.back(), "SetProgress 100");
+}
+
+TEST_F(RunInstallationTest, RecordsAFailedDriverRegistrationAndStillAddsThePrinter) {
+    sys.addPrinterDriverOk = false;
+    sys.lastError = 1797;  // ERROR_UNKNOWN_PRINTER_DRIVER
+    const InstallOutcome outcome = Run();
+    EXPECT_EQ(outcome.failedStep, InstallStep::AddPrinterDriver);
+    EXPECT_EQ(outcome.error, 1797u);
+    EXPECT_EQ(sys.CallsStartingWith("AddPrinter 2").size(), 1u);
+    EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 Device").size(), 1u);
+}
+
+TEST_F(RunInstallationTest, CountsAPrinterThatAlreadyExistsAsThere) {
+    sys.printerHandle = 0;
+    sys.lastError = 1802;
+    const InstallOutcome outcome = Run();
+    EXPECT_TRUE(outcome.Succeeded());
+    EXPECT_EQ(Between(sys.calls, "AddPrinter 2", "IsDefaultPrinterChecked"),
+              (Calls{"GetLastError", "SetProgress 80"}));
+    EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 Device").size(), 1u);
+    EXPECT_EQ(sys.CallsStartingWith("ClosePrinter"), Calls{"ClosePrinter 0"});
+}
+
+TEST_F(RunInstallationTest, RecordsAFailedPrinterAndWritesNoDefault) {
+    sys.printerHandle = 0;
+    sys.lastError = 1796;  // ERROR_UNKNOWN_PORT
+    const InstallOutcome outcome = Run();
+    EXPECT_EQ(outcome.failedStep, InstallStep::AddPrinter);
+    EXPECT_EQ(outcome.error, 1796u);
+    EXPECT_TRUE(sys.CallsStartingWith("RegOpenKeyEx HKCU").empty());
+    EXPECT_EQ(sys.CallsStartingWith("ClosePrinter"), Calls{"ClosePrinter 0"});
+    EXPECT_EQ(sys.calls.back(), "SetProgress 100");
+}
+
+TEST_F(RunInstallationTest, KeepsTheFirstFailureWhenSeveralStepsFail) {
+    sys.driverDirectoryOk = false;
+    sys.addPrinterDriverOk = false;
+    sys.printerHandle = 0;
+    sys.lastError = 5;
+    EXPECT_EQ(Run().failedStep, InstallStep::DriverDirectory);
+}
+
+TEST_F(RunInstallationTest, TakesAnEmptyPortName) {
+    sys.chosenPortName = "";
+    const InstallOutcome outcome = Run();
+    EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 Device"),
+              Calls{"RegSetValueEx 119 Device [QZ-A10 Series,winspool,] 23"});
+    EXPECT_EQ(outcome.portName, "");
+}
+
+TEST_F(RunInstallationTest, KeepsAVeryLongPortNameWhole) {
+    sys.chosenPortName = std::string(300, 'P');
+    const InstallOutcome outcome = Run();
+    // 13 + 1 + 8 + 1 + 300 bytes.
+    EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 Device"),
+              Calls{"RegSetValueEx 119 Device [QZ-A10 Series,winspool," + std::string(300, 'P') + "] 323"});
+    ASSERT_EQ(sys.printerRecords.size(), 1u);
+    EXPECT_EQ(sys.printerRecords[0].pPortName, std::string(300, 'P'));
+    EXPECT_EQ(outcome.portName, std::string(300, 'P'));
+}
+
+struct MessageCase {
+    InstallStep step;
+    const char* detail;
+    std::uint32_t error;
+    const char* expected;
+};
+
+const MessageCase kMessageCases[] = {
+    {InstallStep::DriverDirectory, "", 1801, "错误：驱动安装失败\n无法获取打印机驱动程序目录：system text"},
+    {InstallStep::DriverDirectory, "", 0, "错误：驱动安装失败\n无法获取打印机驱动程序目录"},
+    {InstallStep::CopyFiles, "win2k\\QZA10.GPD", 2,
+     "错误：驱动安装失败\n无法复制驱动文件 win2k\\QZA10.GPD：system text"},
+    {InstallStep::AddPrinterDriver, "", 1797, "错误：驱动安装失败\n无法添加打印机驱动程序：system text"},
+    {InstallStep::AddPrinter, "", 1796, "错误：驱动安装失败\n无法添加打印机：system text"},
+    {InstallStep::None, "", 0, ""},
+};
+
+TEST(InstallFailureMessage, NamesTheFailedStepAndTheSystemText) {
+    for (const MessageCase& c : kMessageCases) {
+        InstallOutcome outcome;
+        outcome.failedStep = c.step;
+        outcome.detail = c.detail;
+        outcome.error = c.error;
+        EXPECT_EQ(InstallFailureMessage(outcome, "system text"), c.expected) << "step " << static_cast<int>(c.step);
+    }
+}
+
+}  // namespace
+}  // namespace kora

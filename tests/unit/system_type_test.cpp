@@ -1,0 +1,110 @@
+#include "app/system_type.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kora {
+namespace {
+
+constexpr std::uint32_t kWin9x = 1;
+constexpr std::uint32_t kNt = 2;
+constexpr int kUnset = 0;
+constexpr int kEarlier = 5;  // a code left from an earlier detection
+
+struct VersionCase {
+    const char* what;
+    ReportedVersion version;
+    int expectedFromUnset;  // the code when detection starts from 0
+};
+
+// Where the table leaves the code unchanged, the expected value is kUnset, and the
+// same case started from kEarlier must keep kEarlier.
+const VersionCase kVersionCases[] = {
+    {"Windows 95", {kWin9x, 4, 0}, 1},
+    {"Windows 98", {kWin9x, 4, 10}, 2},
+    {"Windows Me", {kWin9x, 4, 90}, 2},
+    {"9x 4.3", {kWin9x, 4, 3}, kUnset},
+    {"9x 4.11", {kWin9x, 4, 11}, kUnset},
+    {"9x 3.10", {kWin9x, 3, 10}, kUnset},
+    {"9x 5.0", {kWin9x, 5, 0}, kUnset},
+    {"NT 3.51", {kNt, 3, 51}, 3},
+    {"NT 4.0", {kNt, 4, 0}, 3},
+    {"NT 4.90 (any minor at major 4)", {kNt, 4, 90}, 3},
+    {"NT 0.0", {kNt, 0, 0}, 3},
+    {"Windows 2000", {kNt, 5, 0}, 4},
+    {"Windows XP", {kNt, 5, 1}, 5},
+    {"Windows Server 2003", {kNt, 5, 2}, 6},
+    {"NT 5.3", {kNt, 5, 3}, kUnset},
+    {"Windows Vista", {kNt, 6, 0}, 7},
+    {"Windows 7", {kNt, 6, 1}, 8},
+    {"NT 6.2 (Windows 8 and later without a manifest)", {kNt, 6, 2}, kUnset},
+    {"NT 6.3", {kNt, 6, 3}, kUnset},
+    {"NT 10.0", {kNt, 10, 0}, kUnset},
+    // Major above 4 when read signed: an unsigned compare must not call this NT 4.
+    {"NT major 0x80000000", {kNt, 0x80000000u, 0}, kUnset},
+    {"NT major 0xFFFFFFFF", {kNt, 0xFFFFFFFFu, 1}, kUnset},
+    {"platform 0 (Win32s)", {0, 3, 10}, 4},
+    {"platform 3 (CE)", {3, 5, 1}, 4},
+    {"platform 0xFFFFFFFF", {0xFFFFFFFFu, 6, 1}, 4},
+};
+
+TEST(SystemTypeFor, MapsEveryReportedVersion) {
+    for (const VersionCase& c : kVersionCases)
+        EXPECT_EQ(SystemTypeFor(kUnset, c.version), c.expectedFromUnset) << c.what;
+}
+
+TEST(SystemTypeFor, KeepsAnEarlierCodeWhereTheTableSaysUnchanged) {
+    for (const VersionCase& c : kVersionCases) {
+        const int expected = c.expectedFromUnset == kUnset ? kEarlier : c.expectedFromUnset;
+        EXPECT_EQ(SystemTypeFor(kEarlier, c.version), expected) << c.what;
+    }
+}
+
+// Answers GetVersionEx per record size and notes the sizes asked for.
+class RecordingVersionQuery : public VersionQuery {
+public:
+    bool acceptsExtended = true;
+    bool acceptsPlain = true;
+    ReportedVersion reported{kNt, 5, 1};
+    std::vector<std::uint32_t> askedSizes;
+
+    bool GetVersionEx(std::uint32_t recordSize, ReportedVersion* out) override {
+        askedSizes.push_back(recordSize);
+        const bool accepts = recordSize == 156 ? acceptsExtended : recordSize == 148 && acceptsPlain;
+        if (accepts) *out = reported;
+        return accepts;
+    }
+};
+
+TEST(DetectSystemType, AsksForTheExtendedRecordOnlyWhenItIsAccepted) {
+    RecordingVersionQuery query;
+    EXPECT_EQ(DetectSystemType(query, kUnset), 5);
+    EXPECT_EQ(query.askedSizes, (std::vector<std::uint32_t>{156}));
+}
+
+TEST(DetectSystemType, FallsBackToThePlainRecord) {
+    RecordingVersionQuery query;
+    query.acceptsExtended = false;
+    query.reported = {kWin9x, 4, 0};
+    EXPECT_EQ(DetectSystemType(query, kUnset), 1);
+    EXPECT_EQ(query.askedSizes, (std::vector<std::uint32_t>{156, 148}));
+}
+
+TEST(DetectSystemType, KeepsTheCodeWhenBothQueriesFail) {
+    RecordingVersionQuery query;
+    query.acceptsExtended = false;
+    query.acceptsPlain = false;
+    EXPECT_EQ(DetectSystemType(query, kUnset), kUnset);
+    EXPECT_EQ(DetectSystemType(query, kEarlier), kEarlier);
+    EXPECT_EQ(query.askedSizes, (std::vector<std::uint32_t>{156, 148, 156, 148}));
+}
+
+TEST(DetectSystemType, KeepsTheCodeForAVersionTheTableDoesNotName) {
+    RecordingVersionQuery query;
+    query.reported = {kNt, 6, 2};
+    EXPECT_EQ(DetectSystemType(query, kEarlier), kEarlier);
+}
+
+}  // namespace
+}  // namespace kora
