@@ -1,6 +1,6 @@
-#include "app/detect_system.h"
+#include "framework/seam_names.h"
 
-#include <windows.h>
+#include "app/detect_system.h"
 
 #include "app/globals.h"
 #include "app/system_type.h"

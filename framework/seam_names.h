@@ -11,6 +11,7 @@
 #undef AddPrinterDriver
 #undef CopyFile
 #undef GetPrinterDriverDirectory
+#undef GetVersionEx
 #undef MessageBox
 #undef OutputDebugString
 #undef RegOpenKeyEx

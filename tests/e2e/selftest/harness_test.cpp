@@ -66,6 +66,10 @@ TEST_F(ProbeTest, ReadsTextsStylesAndStates) {
   EXPECT_EQ(-1, dialog_.CheckState(4242));
   EXPECT_EQ(WS_CAPTION | WS_SYSMENU, dialog_.Style() & (WS_CAPTION | WS_SYSMENU));
   RECT rect = dialog_.RectInDialogUnits(IDOK);
+  RECT base = {0, 0, 4, 8};
+  BOOL mapped = MapDialogRect(dialog_.Handle(), &base);
+  RECT px; GetWindowRect(dialog_.Control(IDOK), &px);
+  printf("DBG mapped=%d base=%ld,%ld px=%ld,%ld,%ld,%ld\n", mapped, base.right, base.bottom, px.left, px.top, px.right, px.bottom);
   EXPECT_NEAR(110, rect.left, 1);
   EXPECT_NEAR(145, rect.top, 1);
   EXPECT_NEAR(55, rect.right, 1);

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what building and testing KORA needs on Debian 12, skipping what is already there.
+set -euo pipefail
+
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+# imagemagick only for run.sh's screenshot on Xvfb.
+packages=(cmake make g++ python3 mingw-w64 googletest xvfb xauth fonts-wqy-zenhei imagemagick)
+missing=()
+for p in "${packages[@]}"; do have "$p" || missing+=("$p"); done
+need_wine=0
+have wine32:i386 || need_wine=1
+[ ${#missing[@]} -eq 0 ] && [ $need_wine -eq 0 ] && exit 0
+
+sudo=
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+export DEBIAN_FRONTEND=noninteractive
+echo "Installing: ${missing[*]} $([ $need_wine -eq 1 ] && echo wine32:i386)"
+[ $need_wine -eq 1 ] && $sudo dpkg --add-architecture i386
+# One i386 index of the security suite may fail to download; the others are enough.
+$sudo apt-get update || true
+if [ ${#missing[@]} -gt 0 ]; then
+  $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+if [ $need_wine -eq 1 ]; then
+  # -t bookworm lines the i386 libraries up with their amd64 twins; never wine64 beside it.
+  $sudo apt-get install -y -t bookworm --no-install-recommends wine32:i386 libgstreamer-plugins-base1.0-0:i386
+fi
