@@ -3,6 +3,30 @@
 #include "harness/process_windows.h"
 
 namespace e2e {
+namespace {
+
+// A dialog's base units as Windows computes them: the average width of the Latin letters
+// and the character height of its font.
+SIZE DialogBaseUnits(const char* fontName, int pointSize) {
+  SIZE base = {};
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontA(-MulDiv(pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                           FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, fontName);
+  HGDIOBJ old = SelectObject(screen, font);
+  TEXTMETRICA metrics;
+  SIZE letters;
+  const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  if (GetTextMetricsA(screen, &metrics) && GetTextExtentPoint32A(screen, alphabet, 52, &letters)) {
+    base.cx = (letters.cx / 26 + 1) / 2;
+    base.cy = metrics.tmHeight;
+  }
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return base;
+}
+
+}  // namespace
 
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* failed) {
   DWORD_PTR result = 0;
@@ -50,25 +74,37 @@ int Dialog::CheckState(int id) const {
   return failed ? -1 : static_cast<int>(state);
 }
 
-RECT Dialog::RectInDialogUnits(int id) const {
+RECT Dialog::RectInDialogUnits(int id, const char* fontName, int pointSize) const {
   RECT rect = {};
   HWND control = Control(id);
-  if (!control) return rect;
+  SIZE base = DialogBaseUnits(fontName, pointSize);
+  if (!control || base.cx == 0 || base.cy == 0) return rect;
   GetWindowRect(control, &rect);
   MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
-  // MapDialogRect converts the other way; scale by the dialog's base units, which it
-  // reports for a 4 x 8 rectangle.
-  RECT base = {0, 0, 4, 8};
-  MapDialogRect(window_, &base);
-  if (base.right == 0 || base.bottom == 0) return RECT{};
-  auto toUnitsX = [&](LONG pixels) { return MulDiv(pixels, 4, base.right); };
-  auto toUnitsY = [&](LONG pixels) { return MulDiv(pixels, 8, base.bottom); };
-  return RECT{toUnitsX(rect.left), toUnitsY(rect.top), toUnitsX(rect.right - rect.left),
-              toUnitsY(rect.bottom - rect.top)};
+  auto unitsX = [&](LONG pixels) { return MulDiv(pixels, 4, base.cx); };
+  auto unitsY = [&](LONG pixels) { return MulDiv(pixels, 8, base.cy); };
+  return RECT{unitsX(rect.left), unitsY(rect.top), unitsX(rect.right - rect.left), unitsY(rect.bottom - rect.top)};
 }
 
 void Dialog::Click(int id) const {
   PostMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
+}
+
+void Dialog::ClickInPlace(int id) const {
+  if (HWND control = Control(id)) SendWithTimeout(control, BM_CLICK, 0, 0);
+}
+
+std::vector<HWND> Dialog::Children() const {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    children.push_back(child);
+  return children;
+}
+
+// A template without an id stores 0xFFFF (DIALOG) or -1 (DIALOGEX).
+int Dialog::IdOf(HWND child) {
+  int id = GetDlgCtrlID(child);
+  return (id & 0xFFFF) == 0xFFFF ? -1 : id;
 }
 
 void Dialog::PressKey(WORD virtualKey) const {
@@ -83,18 +119,5 @@ void Dialog::PressKey(WORD virtualKey) const {
 }
 
 void Dialog::SystemCommand(WPARAM command) const { PostMessageA(window_, WM_SYSCOMMAND, command, 0); }
-
-std::vector<std::string> Dialog::SystemMenuItems() const {
-  std::vector<std::string> items;
-  HMENU menu = GetSystemMenu(window_, FALSE);
-  if (!menu) return items;
-  int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    char text[256] = "";
-    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-    items.push_back(text);
-  }
-  return items;
-}
 
 }  // namespace e2e

@@ -36,12 +36,22 @@ class Dialog {
   bool IsEnabled(int id) const;
   // BM_GETCHECK: BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE; -1 without the control.
   int CheckState(int id) const;
-  // Position and size in dialog units, as the template gives them.
-  RECT RectInDialogUnits(int id) const;
+  // Position and size (left, top, width, height) in dialog units, as a template gives
+  // them, for a dialog in the given font. MapDialogRect does not work on another
+  // process's dialog in Wine, so the base units are worked out from the font here.
+  RECT RectInDialogUnits(int id, const char* fontName, int pointSize) const;
 
   // Clicks a button as the user's click does: posted, so a modal loop it opens never
   // blocks the test.
   void Click(int id) const;
+  // BM_CLICK, sent: for radio buttons and check boxes, whose click opens nothing modal
+  // and whose own state change is the point.
+  void ClickInPlace(int id) const;
+  // The child windows in creation order (template order for a dialog).
+  std::vector<HWND> Children() const;
+  // Control id of a child; -1 for controls without one.
+  static int IdOf(HWND child);
+
   // Enter and Esc, delivered to the focused control of the dialog's thread.
   void PressKey(WORD virtualKey) const;
   void PressEnter() const { PressKey(VK_RETURN); }
@@ -49,9 +59,6 @@ class Dialog {
   // A system-menu command (SC_CLOSE is the close box), posted.
   void SystemCommand(WPARAM command) const;
   void CloseBox() const { SystemCommand(SC_CLOSE); }
-  // Texts of the system menu's items (empty for separators); empty when the menu cannot
-  // be read.
-  std::vector<std::string> SystemMenuItems() const;
 
  private:
   HWND window_;

@@ -65,11 +65,7 @@ TEST_F(ProbeTest, ReadsTextsStylesAndStates) {
   EXPECT_FALSE(dialog_.Has(4242));
   EXPECT_EQ(-1, dialog_.CheckState(4242));
   EXPECT_EQ(WS_CAPTION | WS_SYSMENU, dialog_.Style() & (WS_CAPTION | WS_SYSMENU));
-  RECT rect = dialog_.RectInDialogUnits(IDOK);
-  RECT base = {0, 0, 4, 8};
-  BOOL mapped = MapDialogRect(dialog_.Handle(), &base);
-  RECT px; GetWindowRect(dialog_.Control(IDOK), &px);
-  printf("DBG mapped=%d base=%ld,%ld px=%ld,%ld,%ld,%ld\n", mapped, base.right, base.bottom, px.left, px.top, px.right, px.bottom);
+  RECT rect = dialog_.RectInDialogUnits(IDOK, "宋体", 9);
   EXPECT_NEAR(110, rect.left, 1);
   EXPECT_NEAR(145, rect.top, 1);
   EXPECT_NEAR(55, rect.right, 1);
@@ -134,14 +130,8 @@ TEST_F(ProbeTest, EndsThroughEveryAction) {
   }
 }
 
-TEST_F(ProbeTest, ReadsAndUsesTheSystemMenu) {
+TEST_F(ProbeTest, RunsASystemMenuCommand) {
   Start();
-  std::vector<std::string> items = dialog_.SystemMenuItems();
-  if (items.empty()) {
-    std::printf("note: the system menu of another process cannot be read here\n");
-  } else {
-    EXPECT_EQ("关于探针(&A)...", items.back());
-  }
   dialog_.SystemCommand(IDM_PROBE_ABOUT);
   HWND box = WaitForMessageBox(program_->ProcessId(), "关于");
   ASSERT_NE(nullptr, box) << "no message box after the system-menu command";
@@ -238,7 +228,8 @@ TEST(PrefixState, FreshPrefixPortsAndDriverDirectory) {
     EXPECT_NE(ports.end(), std::find(ports.begin(), ports.end(), port)) << port;
   }
   std::string folder = PrinterDriverDirectory();
-  EXPECT_EQ("c:\\windows\\system32\\spool\\drivers\\w32x86", CharLowerA(&folder[0]));
+  CharLowerA(&folder[0]);
+  EXPECT_EQ("c:\\windows\\system32\\spool\\drivers\\w32x86", folder);
 }
 
 }  // namespace

@@ -1,0 +1,57 @@
+# Where the six Unidrv core files come from. They are Windows components we may not ship:
+# a builder names a folder holding them (for instance C:\Windows\System32\spool\drivers\
+# w32x86\3 of a machine with a Unidrv printer, or the Windows Driver Kit's copy) in
+# KORA_UNIDRV_DIR, as a cache or environment variable; the environment wins when set.
+# Without it the package gets stand-ins, and ${CMAKE_BINARY_DIR}/win2k-standins.txt holds
+# the one-line warning that build.sh prints last. Sets unidrv_source_<name> for each file,
+# KORA_UNIDRV_NOTE_ZH/_EN for README.txt (with CRLF inside: configure_file converts only
+# the template's line ends) and unidrv_warning_command for win2k_package.
+set(KORA_UNIDRV_DIR "" CACHE PATH "Folder with the six Unidrv core files (uniDRV.DLL, uniDRVui.DLL ...)")
+if(NOT "$ENV{KORA_UNIDRV_DIR}" STREQUAL "")
+  set(KORA_UNIDRV_DIR "$ENV{KORA_UNIDRV_DIR}" CACHE PATH "" FORCE)
+endif()
+
+set(standin_flag ${CMAKE_BINARY_DIR}/win2k-standins.txt)
+set(unidrv_warning_command)
+
+if(KORA_UNIDRV_DIR)
+  # Copies from Windows come in any letter case (unidrv.dll, UNIDRVUI.DLL ...).
+  file(GLOB offered RELATIVE ${KORA_UNIDRV_DIR} ${KORA_UNIDRV_DIR}/*)
+  set(missing)
+  foreach(name IN LISTS KORA_UNIDRV_FILES)
+    string(TOLOWER ${name} wanted)
+    unset(unidrv_source_${name})
+    foreach(file IN LISTS offered)
+      string(TOLOWER ${file} lower)
+      if(lower STREQUAL wanted)
+        set(unidrv_source_${name} ${KORA_UNIDRV_DIR}/${file})
+      endif()
+    endforeach()
+    if(NOT unidrv_source_${name})
+      list(APPEND missing ${name})
+    endif()
+  endforeach()
+  if(missing)
+    message(FATAL_ERROR "KORA_UNIDRV_DIR=${KORA_UNIDRV_DIR} lacks: ${missing}")
+  endif()
+  file(REMOVE ${standin_flag})
+  set(KORA_UNIDRV_NOTE_ZH "win2k 文件夹中的六个 Unidrv 文件取自 Windows 本身，此软件包可以正式使用。")
+  set(KORA_UNIDRV_NOTE_EN "The six Unidrv files in the win2k folder were taken from Windows itself; this package is complete.")
+  message(STATUS "Unidrv core files from ${KORA_UNIDRV_DIR}")
+else()
+  set(standin_dir ${CMAKE_CURRENT_BINARY_DIR}/unidrv-standins)
+  foreach(name IN LISTS KORA_UNIDRV_FILES)
+    set(unidrv_source_${name} ${standin_dir}/${name})
+    file(WRITE ${unidrv_source_${name}}
+      "KORA stand-in for ${name}: not the Windows file, for testing only.\r\n"
+      "Build with KORA_UNIDRV_DIR naming a folder that holds the real one.\r\n")
+  endforeach()
+  set(warning "WARNING: win2k holds stand-ins for the six Unidrv files, for testing only. Set KORA_UNIDRV_DIR to a folder with the real files and rebuild.")
+  file(WRITE ${standin_flag} "${warning}\n")
+  set(unidrv_warning_command COMMAND ${CMAKE_COMMAND} -E echo "${warning}")
+  set(KORA_UNIDRV_NOTE_ZH
+    "注意：本软件包在构建时没有 Unidrv 文件，win2k 文件夹中的 uniDRV.DLL、uniDRVui.DLL、\r\nUNIDRV.HLP、UNIRES.DLL、TTFSUB.GPD 和 STDNAMES.GPD 只是替代品（文本文件），\r\n仅供测试使用，用它安装的打印机不能打印。")
+  set(KORA_UNIDRV_NOTE_EN
+    "NOTE: this package was built without the Unidrv files. uniDRV.DLL, uniDRVui.DLL,\r\nUNIDRV.HLP, UNIRES.DLL, TTFSUB.GPD and STDNAMES.GPD in the win2k folder are stand-ins\r\n(text files) for testing only; a printer installed with them cannot print.")
+  message(WARNING "${warning}")
+endif()
