@@ -12,6 +12,10 @@ WINE=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver
 
 mkdir -p "$root"
+# Copiers (wine-run.sh) hold this lock shared while they copy the template.
+exec 9>"$root/.template.lock"
+flock 9
+
 # A server left over from an interrupted run would keep the old prefix's files open.
 if [ -d "$template" ]; then
   "$WINESERVER" -k 2>/dev/null || true

@@ -19,11 +19,9 @@ prefix="$root/$name"
 WINE=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver
 
-[ -f "$template/system.reg" ] || sh "$here/wine-prefix.sh" || exit 1
-
 export WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
 export KORA_SCREENSHOT_DIR="$src/build/screenshots"
-mkdir -p "$KORA_SCREENSHOT_DIR"
+mkdir -p "$KORA_SCREENSHOT_DIR" "$root"
 
 # A previous or interrupted run may have left a server and a used prefix behind.
 if [ -d "$prefix" ]; then
@@ -33,15 +31,26 @@ fi
 
 # Hard links keep the copy cheap; the files Wine rewrites in place (the registry hives,
 # the spooler's driver folders) are copied for real so the template never changes.
-cp -al "$template" "$prefix" || exit 1
-for hive in "$template"/*.reg; do
-  rm -f "$prefix/$(basename "$hive")"
-  cp -p "$hive" "$prefix/"
-done
-spool=drive_c/windows/system32/spool
-if [ -d "$template/$spool" ]; then
-  rm -rf "$prefix/$spool"
-  cp -a "$template/$spool" "$prefix/$spool"
+# The shared lock keeps wine-prefix.sh from replacing the template meanwhile.
+copy_template() {
+  flock -s 9
+  [ -f "$template/system.reg" ] || return 1
+  rm -rf "$prefix"
+  cp -al "$template" "$prefix" || return 1
+  for hive in "$template"/*.reg; do
+    rm -f "$prefix/$(basename "$hive")"
+    cp -p "$hive" "$prefix/" || return 1
+  done
+  spool=drive_c/windows/system32/spool
+  if [ -d "$template/$spool" ]; then
+    rm -rf "$prefix/$spool"
+    cp -a "$template/$spool" "$prefix/$spool" || return 1
+  fi
+} 9>"$root/.template.lock"
+
+# Without a template (a test run on its own, outside ctest's fixture) make one first.
+if ! copy_template; then
+  sh "$here/wine-prefix.sh" && copy_template || { echo "wine-run.sh: no Wine prefix template" >&2; exit 1; }
 fi
 export WINEPREFIX="$prefix"
 

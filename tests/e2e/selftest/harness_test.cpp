@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "harness/controls.h"
@@ -207,6 +208,21 @@ TEST(PngWriter, OneRedPixel) {
   // Adler-32 of 00 FF 00 00: a = 1 + 255 = 256, b = 1 + 256 + 256 + 256 = 769.
   const uint8_t adler[] = {0x03, 0x01, 0x01, 0x00};
   EXPECT_EQ(0, memcmp(png.data() + 8 + 25 + 8 + 11, adler, 4));
+}
+
+TEST(WorkspaceFolder, HoldsTheProgramAndWin2kAndGoesAway) {
+  std::string folder;
+  {
+    Workspace workspace("workspace_selftest");
+    folder = workspace.Folder();
+    ASSERT_TRUE(workspace.AddProgram(ProgramFromEnv("KORA_PROBE_EXE"), "KORA.exe"));
+    ASSERT_TRUE(workspace.AddWin2kFolder({"UNIDRV.HLP", "TTFSUB.GPD"}));
+    EXPECT_EQ((std::vector<std::string>{"KORA.exe"}), FilesIn(folder));
+    std::vector<std::string> files = FilesIn(workspace.PathOf("win2k"));
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ((std::vector<std::string>{"TTFSUB.GPD", "UNIDRV.HLP"}), files);
+  }
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.c_str())) << folder << " was left behind";
 }
 
 TEST(PrefixState, RegistryValuesComeAndGo) {

@@ -1,0 +1,35 @@
+// One installation case: a clean prefix, a working folder with KORA.exe, one program run.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "harness/program.h"
+#include "harness/workspace.h"
+#include "install/wizard_drive.h"
+
+namespace e2e {
+
+extern const char kExeName[];  // "KORA.exe": the message boxes' caption comes from it
+
+class InstallTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // KORA.exe in a fresh working folder, with or without a complete win2k folder.
+  void PrepareWorkspace(bool withWin2k);
+  // Starts KORA.exe and walks the wizard; fails the case when the walk breaks off.
+  WizardOutcome Run(const WizardPlan& plan);
+
+  // The source file of the working folder's win2k folder.
+  std::string Win2kPath(const std::string& fileName) const;
+  const std::string& WorkingFolder() const { return workspace_->Folder(); }
+
+ private:
+  std::unique_ptr<Workspace> workspace_;
+  std::unique_ptr<Program> program_;
+};
+
+}  // namespace e2e

@@ -1,0 +1,28 @@
+// Reading what a run left in the prefix, and putting the prefix back between cases.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+namespace e2e {
+
+// Empty spooler, empty driver directory, no stray driver files at C:\, the fresh
+// prefix's Ports values, no Windows key under HKCU, the prefix's own Windows version.
+void ResetInstallState(const std::string& exeName);
+
+// Creates the key (without values) if it is missing.
+bool CreateRegistryKey(HKEY root, const std::string& key);
+// Every REG_SZ value of a key, by name.
+std::map<std::string, std::string> RegistryTexts(HKEY root, const std::string& key);
+
+bool FileExists(const std::string& path);
+// The whole file; false when it cannot be read.
+bool ReadFileBytes(const std::string& path, std::string* bytes);
+// "C:\a\b\X.GPD" -> "X.GPD"
+std::string BaseName(const std::string& path);
+// "C:\a\b\X.GPD" -> "C:\a\b"
+std::string FolderOf(const std::string& path);
+bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+
+}  // namespace e2e

@@ -1,0 +1,53 @@
+// Walking KORA.exe through its pages from outside, up to the end of the program.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "harness/dialog.h"
+#include "harness/program.h"
+
+namespace e2e {
+
+extern const char kSystemPageCaption[];
+extern const char kSettingsPageCaption[];
+extern const char kPortPageCaption[];
+extern const char kMessageBoxCaption[];  // the program file's name without ".exe"
+
+// How the port page is left.
+enum class PortPageExit {
+  Install,                 // Install with the row of `port` selected (or the preselected row)
+  InstallWithNoSelection,  // every row deselected first
+  EnterOnList,             // Enter while the list has the focus
+};
+
+struct WizardPlan {
+  int modelRow = -1;               // settings page: -1 keeps the preselected row
+  bool uncheckDefaultPrinter = false;
+  const char* port = nullptr;      // port page: nullptr keeps the preselected row
+  PortPageExit exit = PortPageExit::Install;
+  // Deletes the Device value as soon as the Install run has written it, while the port
+  // page is still open: a value found after the program has ended comes from a later run.
+  bool removeDeviceOfInstallRun = false;
+  const char* boxScreenshot = nullptr;  // name of a screenshot of the first message box
+};
+
+struct WizardOutcome {
+  std::string failure;       // why the walk could not be completed; empty when it was
+  DWORD installToCloseMs = 0;  // from the Install click to the port page's closing
+  bool deviceRemovedDuringInstall = false;
+  std::string boxText;       // the first "KORA" message box after the port page; empty: none
+  bool boxHasIcon = false;
+  bool exited = false;       // the program ended by itself after that box was closed
+  std::vector<std::string> otherWindows;  // windows shown after that, besides the settings page
+};
+
+WizardOutcome WalkWizard(Program& program, const WizardPlan& plan);
+
+// Helpers the walk uses, also for cases of their own.
+bool SelectPortRow(const Dialog& portPage, const std::string& portName);
+bool ClearPortSelection(const Dialog& portPage);
+bool ClickCheckBox(const Dialog& page, int id);
+
+}  // namespace e2e

@@ -1,0 +1,206 @@
+// The port selection page: its template, and every way of leaving it.
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "harness/controls.h"
+#include "harness/message_box.h"
+#include "harness/process_windows.h"
+#include "harness/screenshot.h"
+#include "harness/spooler.h"
+#include "port_fixture.h"
+#include "remote_controls.h"
+
+namespace e2e {
+namespace {
+
+const char kFont[] = "宋体";
+const int kFontPoints = 9;
+const char kCompleted[] = "驱动安装完成";
+const char kPreselectedPrinter[] = "QZ-A50X Series";  // model row 5
+
+std::string Explanation() {
+  return "指定端口" + std::string(71, ' ') + "端口用于连接打印机和计算机。" + std::string(47, ' ') +
+         "如果使用 TCP/IP 或以下未列出的其它端口类型进行连接，请创建一个新端口。";
+}
+
+struct ControlCase {
+  int id;
+  const char* className;
+  bool shown;
+  RECT units;  // left, top, width, height
+  std::string text;
+};
+
+std::vector<ControlCase> PortPageControls() {
+  return {
+      {-1, "Static", true, {7, 7, 296, 26}, Explanation()},
+      {kPortList, "SysListView32", true, {7, 35, 306, 100}, "List1"},
+      {kCreatePort, "Button", true, {183, 141, 60, 14}, "创建端口..."},
+      {kConfigurePort, "Button", true, {251, 141, 60, 14}, "配置端口..."},
+      {kPortBack, "Button", true, {127, 182, 55, 14}, "< 上一步(&B)"},
+      {kInstall, "Button", true, {192, 182, 54, 14}, "安装(&I)"},
+      {kPortCancel, "Button", true, {254, 182, 56, 14}, "取消(&C)"},
+      {kTrackBar, "msctls_trackbar32", false, {7, 150, 304, 6}, "Slider1"},
+      {kProgress, "msctls_progress32", true, {7, 163, 306, 11}, "Progress1"},
+  };
+}
+
+std::vector<int> ChildIdsInCreationOrder(HWND dialog) {
+  std::vector<int> ids;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    ids.push_back(GetDlgCtrlID(child));
+  return ids;
+}
+
+void ExpectBits(LONG value, LONG set, LONG clear, const std::string& what) {
+  EXPECT_EQ(set, value & set) << what << ": bits that must be set";
+  EXPECT_EQ(0, value & clear) << what << ": bits that must be clear";
+}
+
+TEST_F(PortPageTest, TemplateAsDesigned) {
+  ASSERT_NO_FATAL_FAILURE(StartAtPortPage());
+  EXPECT_FALSE(SaveScreenshot(portPage_.Handle(), "port_page").empty()) << "no screenshot port_page.png";
+  EXPECT_EQ(kPortPageCaption, portPage_.Caption());
+  ExpectBits(portPage_.Style(), WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, "page style");
+  ExpectBits(portPage_.ExStyle(), WS_EX_DLGMODALFRAME, WS_EX_APPWINDOW, "page extended style");
+
+  std::vector<int> expectedOrder;
+  for (const ControlCase& control : PortPageControls()) {
+    SCOPED_TRACE("control " + std::to_string(control.id));
+    expectedOrder.push_back(control.id);
+    ASSERT_TRUE(portPage_.Has(control.id));
+    EXPECT_EQ(control.className, portPage_.ClassName(control.id));
+    EXPECT_EQ(control.shown, portPage_.IsShown(control.id));
+    EXPECT_EQ(control.text, portPage_.Text(control.id));
+    RECT units = portPage_.RectInDialogUnits(control.id, kFont, kFontPoints);
+    EXPECT_NEAR(control.units.left, units.left, 1);
+    EXPECT_NEAR(control.units.top, units.top, 1);
+    EXPECT_NEAR(control.units.right, units.right, 1);
+    EXPECT_NEAR(control.units.bottom, units.bottom, 1);
+  }
+  EXPECT_EQ(expectedOrder, ChildIdsInCreationOrder(portPage_.Handle())) << "controls out of template order";
+
+  LONG staticStyle = portPage_.Style(-1);
+  EXPECT_EQ(SS_LEFT, staticStyle & SS_TYPEMASK) << "explanation: left-aligned, word-wrapped";
+  ExpectBits(staticStyle, WS_GROUP, 0, "explanation");
+  LONG listStyle = portPage_.Style(kPortList);
+  EXPECT_EQ(LVS_REPORT, listStyle & LVS_TYPEMASK) << "port list: report view";
+  ExpectBits(listStyle, LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 0, "port list");
+  for (int button : {kCreatePort, kConfigurePort, kPortBack, kInstall, kPortCancel}) {
+    SCOPED_TRACE("button " + std::to_string(button));
+    EXPECT_EQ(BS_PUSHBUTTON, portPage_.Style(button) & BS_TYPEMASK) << "a plain push button, not a default one";
+    ExpectBits(portPage_.Style(button), WS_TABSTOP, 0, "button");
+  }
+  ExpectBits(portPage_.Style(kTrackBar), TBS_BOTH | WS_TABSTOP, TBS_VERT, "track bar");
+  ExpectBits(portPage_.ExStyle(kTrackBar), WS_EX_CLIENTEDGE, 0, "track bar extended style");
+  ExpectBits(portPage_.Style(kProgress), WS_BORDER, 0, "progress bar");
+  EXPECT_EQ(portPage_.Control(kPortList), FocusedWindow(portPage_)) << "the focus starts on the port list";
+
+  portPage_.PressEscape();
+  EXPECT_TRUE(WaitForWindowGone(portPage_.Handle()));
+  ExitFromSettingsPage();
+}
+
+// Back, Cancel, Esc and the close box: the settings page that opened the port page is
+// there again, untouched.
+TEST_F(PortPageTest, LeavingWithoutInstallKeepsTheSettingsPage) {
+  struct Case {
+    const char* name;
+    void (*leave)(const Dialog&);
+  };
+  static const Case kCases[] = {
+      {"Back", [](const Dialog& page) { page.Click(kPortBack); }},
+      {"Cancel", [](const Dialog& page) { page.Click(kPortCancel); }},
+      {"Esc", [](const Dialog& page) { page.PressEscape(); }},
+      {"close box", [](const Dialog& page) { page.CloseBox(); }},
+  };
+  const int chosenModel = 2;
+  for (const Case& row : kCases) {
+    SCOPED_TRACE(row.name);
+    ASSERT_NO_FATAL_FAILURE(StartAtSettingsPage());
+    ASSERT_TRUE(SelectComboRow(settings_, kModelBox, chosenModel));
+    SendWithTimeout(settings_.Control(kDefaultPrinterBox), BM_SETCHECK, BST_UNCHECKED, 0);
+    const std::string printerName = settings_.Text(kPrinterNameBox);
+    ASSERT_NO_FATAL_FAILURE(OpenPortPage());
+
+    row.leave(portPage_);
+    EXPECT_TRUE(WaitForWindowGone(portPage_.Handle())) << row.name << ": the port page stayed";
+    EXPECT_EQ(std::vector<HWND>{settings_.Handle()}, VisibleTopLevelWindows(program_->ProcessId()))
+        << row.name << ": " << DescribeWindows(VisibleTopLevelWindows(program_->ProcessId()));
+    EXPECT_EQ(chosenModel, ComboSelection(settings_, kModelBox)) << row.name;
+    EXPECT_EQ(printerName, settings_.Text(kPrinterNameBox)) << row.name;
+    EXPECT_EQ(BST_UNCHECKED, settings_.CheckState(kDefaultPrinterBox)) << row.name;
+    EXPECT_TRUE(Printers().empty()) << row.name << ": something was installed";
+    ExitFromSettingsPage();
+    program_.reset();
+  }
+}
+
+// Enter on the list ends the page with OK but without its Install steps: the settings
+// page then installs once, with no port name.
+TEST_F(PortPageTest, EnterOnTheListEndsThePageWithoutAPort) {
+  ASSERT_NO_FATAL_FAILURE(StartAtPortPage());
+  ASSERT_EQ(portPage_.Control(kPortList), FocusedWindow(portPage_));
+  portPage_.PressEnter();
+  EXPECT_TRUE(WaitForWindowGone(portPage_.Handle()));
+  ConfirmMessageAndExpectEnd(kCompleted);
+  std::vector<PrinterEntry> printers = Printers();
+  ASSERT_EQ(1u, printers.size()) << "printers after the run";
+  EXPECT_EQ(kPreselectedPrinter, printers[0].name);
+  EXPECT_EQ("", printers[0].port) << "the printer's port";
+}
+
+// The whole text of the selected row reaches the installation, however long it is.
+TEST_F(PortPageTest, InstallUsesTheWholeLongPortName) {
+  const std::string longName = "LPT1" + std::string(254, 'W') + ":";
+  ASSERT_EQ(259u, longName.size());
+  ASSERT_TRUE(SetPorts({"COM2:", "FILE:", longName}));
+  ASSERT_NO_FATAL_FAILURE(StartAtPortPage());
+  ASSERT_EQ(3, ListViewCount(portPage_, kPortList));
+  EXPECT_EQ(longName, ListViewText(portPage_, kPortList, 2, 0)) << "the long name is listed in full";
+  EXPECT_EQ(static_cast<UINT>(LVIS_SELECTED), ListViewItemState(portPage_, kPortList, 2, LVIS_SELECTED));
+  portPage_.Click(kInstall);
+  ConfirmMessageAndExpectEnd(kCompleted);
+  std::vector<PrinterEntry> printers = Printers();
+  ASSERT_EQ(1u, printers.size());
+  EXPECT_EQ(longName, printers[0].port) << "the printer's port";
+}
+
+// Configure port hands the selected row's port to its monitor, with the page as owner.
+TEST_F(PortPageTest, ConfigurePortRunsTheMonitorForTheSelectedRow) {
+  struct Case {
+    const char* name;
+    int selectRow;        // -1: keep the preselected row (LPT1:)
+    const char* caption;  // of the monitor's window
+    int dismiss;          // the button that closes it
+  };
+  static const Case kCases[] = {
+      {"preselected LPT1:", -1, "Configure LPT Port", IDCANCEL},
+      {"FILE: chosen by the user", 4, "Local Port", IDOK},
+  };
+  for (const Case& row : kCases) {
+    SCOPED_TRACE(row.name);
+    ASSERT_NO_FATAL_FAILURE(StartAtPortPage());
+    if (row.selectRow >= 0) {
+      ASSERT_TRUE(SelectListViewRow(portPage_, kPortList, row.selectRow));
+    }
+    portPage_.Click(kConfigurePort);
+    HWND monitor = WaitForDialog(program_->ProcessId(), row.caption);
+    ASSERT_NE(nullptr, monitor) << row.name << ": no \"" << row.caption << "\" window; windows: "
+                                << DescribeWindows(VisibleTopLevelWindows(program_->ProcessId()));
+    EXPECT_EQ(portPage_.Handle(), GetWindow(monitor, GW_OWNER)) << row.name << ": owner of the monitor's window";
+    PostButtonClick(monitor, row.dismiss);
+    EXPECT_TRUE(WaitForWindowGone(monitor)) << row.name;
+    EXPECT_TRUE(IsWindowVisible(portPage_.Handle())) << row.name << ": the port page must stay";
+    portPage_.PressEscape();
+    EXPECT_TRUE(WaitForWindowGone(portPage_.Handle())) << row.name << ": the page no longer answers";
+    ExitFromSettingsPage();
+    program_.reset();
+  }
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,81 @@
+#include "child_windows.h"
+
+#include "harness/dialog.h"
+#include "harness/process_windows.h"
+#include "harness/remote_buffer.h"
+
+namespace e2e {
+namespace {
+
+// Base units as the dialog manager derives them from the template's font: the average
+// width of the Latin letters and the character height.
+SIZE BaseUnits(const char* fontName, int pointSize) {
+  SIZE base = {};
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontA(-MulDiv(pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE,
+                           FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, fontName);
+  HGDIOBJ old = SelectObject(screen, font);
+  TEXTMETRICA metrics;
+  SIZE letters;
+  const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  if (GetTextMetricsA(screen, &metrics) && GetTextExtentPoint32A(screen, alphabet, 52, &letters)) {
+    base.cx = (letters.cx / 26 + 1) / 2;
+    base.cy = metrics.tmHeight;
+  }
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return base;
+}
+
+// The screen rectangle of a combo box's open list: the height the template asked for.
+bool DroppedRect(HWND combo, RECT* rect) {
+  RemoteBuffer remote(combo, sizeof(RECT));
+  if (!remote.Valid() || !SendWithTimeout(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(remote.At())))
+    return false;
+  return remote.Read(0, rect, sizeof *rect);
+}
+
+RECT ToUnits(HWND dialog, HWND control, SIZE base) {
+  RECT rect = {};
+  GetWindowRect(control, &rect);
+  LONG height = rect.bottom - rect.top;
+  RECT dropped;
+  if (WindowClass(control) == "ComboBox" && DroppedRect(control, &dropped)) height = dropped.bottom - dropped.top;
+  POINT origin = {rect.left, rect.top};
+  ScreenToClient(dialog, &origin);
+  return RECT{MulDiv(origin.x, 4, base.cx), MulDiv(origin.y, 8, base.cy), MulDiv(rect.right - rect.left, 4, base.cx),
+              MulDiv(height, 8, base.cy)};
+}
+
+}  // namespace
+
+SIZE ClientSizeInUnits(HWND dialog, const char* fontName, int pointSize) {
+  SIZE base = BaseUnits(fontName, pointSize);
+  RECT client = {};
+  if (base.cx == 0 || base.cy == 0 || !GetClientRect(dialog, &client)) return SIZE{};
+  return SIZE{MulDiv(client.right, 4, base.cx), MulDiv(client.bottom, 8, base.cy)};
+}
+
+std::vector<ChildWindow> DialogControls(HWND dialog, const char* fontName, int pointSize) {
+  std::vector<ChildWindow> controls;
+  SIZE base = BaseUnits(fontName, pointSize);
+  if (base.cx == 0 || base.cy == 0) return controls;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    ChildWindow control;
+    control.handle = child;
+    control.className = WindowClass(child);
+    control.id = static_cast<short>(GetWindowLongA(child, GWL_ID));
+    control.style = GetWindowLongA(child, GWL_STYLE);
+    control.exStyle = GetWindowLongA(child, GWL_EXSTYLE);
+    char text[1024] = "";
+    SendWithTimeout(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    text[sizeof text - 1] = '\0';
+    control.text = text;
+    control.units = ToUnits(dialog, child, base);
+    controls.push_back(control);
+  }
+  return controls;
+}
+
+}  // namespace e2e
