@@ -36,6 +36,21 @@ Timing Took(double ms) {
   return timing;
 }
 
+// Waits for the completion box while noting when the port page went invisible and when it
+// was destroyed; neither check sends the busy program a message.
+HWND WaitForBoxWatchingPage(DWORD processId, HWND portPage, double* hidden, double* gone) {
+  const double deadline = NowMs() + kInstallTimeoutMs;
+  *hidden = *gone = 0;
+  for (;;) {
+    const double now = NowMs();
+    if (*hidden == 0 && !IsWindowVisible(portPage)) *hidden = now;
+    if (*gone == 0 && !IsWindow(portPage)) *gone = now;
+    if (HWND box = FindShownDialog(processId, kMessageBoxCaption)) return box;
+    if (now >= deadline) return nullptr;
+    Sleep(1);
+  }
+}
+
 Timing TimeLaunch(const std::string& exePath, const std::string& folder, const std::string& caption) {
   const double start = NowMs();
   Launch program(exePath, "", folder);
@@ -104,9 +119,12 @@ Timing TimeKoraInstall(const Stage& stage) {
   if (!OpenPortPage(kora, &portPage, &error)) return Failed(error);
   const double start = NowMs();
   portPage.Click(IDC_INSTALL);
-  HWND box = WaitForShownDialog(kora.ProcessId(), kMessageBoxCaption, kInstallTimeoutMs);
+  double hidden = 0, gone = 0;
+  HWND box = WaitForBoxWatchingPage(kora.ProcessId(), portPage.Handle(), &hidden, &gone);
   const double shown = NowMs();
   Timing timing = CheckedCompletion(box, start, shown, "KORA.exe");
+  if (timing.ok && (hidden == 0 || gone == 0)) return Failed("KORA.exe: the port page was still there at the message");
+  timing.pageCloseMs = gone - hidden;
   if (timing.ok && !kora.WaitForExit(kExitTimeoutMs)) return Failed("KORA.exe did not end after the message");
   return timing;
 }

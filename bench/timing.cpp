@@ -3,7 +3,6 @@
 #include <algorithm>
 
 namespace bench {
-namespace {
 
 HWND FindShownDialog(DWORD processId, const std::string& caption) {
   for (HWND window = FindWindowExA(nullptr, nullptr, "#32770", caption.c_str()); window;
@@ -14,8 +13,6 @@ HWND FindShownDialog(DWORD processId, const std::string& caption) {
   }
   return nullptr;
 }
-
-}  // namespace
 
 double NowMs() {
   static const double ticksPerMs = [] {

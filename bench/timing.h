@@ -10,7 +10,10 @@ namespace bench {
 // Milliseconds on the performance counter.
 double NowMs();
 
-// The visible top-level dialog (#32770) of the process with this caption (GBK), polled
+// The visible top-level dialog (#32770) of the process with this caption (GBK), or nullptr.
+HWND FindShownDialog(DWORD processId, const std::string& caption);
+
+// The same, polled
 // every millisecond so that the moment it appears is caught closely; nullptr after
 // timeoutMs. The harness's own wait polls every 20 ms, too coarse to time with.
 HWND WaitForShownDialog(DWORD processId, const std::string& caption, DWORD timeoutMs);

@@ -16,7 +16,7 @@ struct InstallOutcome {
     InstallStep failedStep = InstallStep::None;
     std::string detail;  // the source file of a failed copy
     std::uint32_t error = 0;
-    std::string portName;  // the port the run used; the caller keeps it in g_portName
+    std::string portName;  // the port the run used, as GetChosenPortName gave it
     bool Succeeded() const { return failedStep == InstallStep::None; }
 };
 

@@ -4,36 +4,38 @@
 
 namespace {
 
-constexpr int kMaxHeld = 2000;
+constexpr int kMaxHeld = 4000;
 constexpr int kMaxRecycles = 0x10000 + 16;
 
-// Message-only windows: no display window behind them, so thousands are cheap.
-HWND CreatePlain(const char* className) {
+// Menus take their handles from the same table as windows and cost far less to make.
+UINT_PTR NewMenu() { return reinterpret_cast<UINT_PTR>(::CreateMenu()); }
+void FreeMenu(UINT_PTR menu) { ::DestroyMenu(reinterpret_cast<HMENU>(menu)); }
+
+// A message-only window: no display window behind it.
+HWND CreateTarget(const char* className) {
     return ::CreateWindowExA(0, className, "", WS_CHILD, 0, 0, 40, 20, HWND_MESSAGE, nullptr,
                              ::GetModuleHandleA(nullptr), nullptr);
 }
 
 // The slot's reuse count before the one that gives `wanted`; counts skip 0 and 0xFFFF.
-WORD ReuseBefore(HWND wanted) {
-    WORD count = HIWORD(reinterpret_cast<UINT_PTR>(wanted));
+WORD ReuseBefore(UINT_PTR wanted) {
+    WORD count = HIWORD(wanted);
     return count <= 1 ? 0xFFFE : count - 1;
 }
 
-HWND RecycleSlot(HWND first, HWND wanted, const char* className) {
-    HWND window = first;
-    for (int i = 0; i < kMaxRecycles; ++i) {
-        if (HIWORD(reinterpret_cast<UINT_PTR>(window)) == ReuseBefore(wanted)) {
-            ::DestroyWindow(window);
-            HWND target = CreatePlain(className);
-            if (target == wanted) return target;
+HWND RecycleSlot(UINT_PTR menu, UINT_PTR wanted, const char* className) {
+    for (int i = 0; i < kMaxRecycles && menu != 0; ++i) {
+        bool last = HIWORD(menu) == ReuseBefore(wanted);
+        FreeMenu(menu);
+        if (last) {
+            HWND target = CreateTarget(className);
+            if (reinterpret_cast<UINT_PTR>(target) == wanted) return target;
             if (target) ::DestroyWindow(target);
             return nullptr;
         }
-        ::DestroyWindow(window);
-        window = CreatePlain("Static");
-        if (window == nullptr) return nullptr;
+        menu = NewMenu();
     }
-    ::DestroyWindow(window);
+    if (menu) FreeMenu(menu);
     return nullptr;
 }
 
@@ -41,18 +43,18 @@ HWND RecycleSlot(HWND first, HWND wanted, const char* className) {
 
 HWND CreateWindowWithHandle(HWND wanted, const char* className) {
     if (::IsWindow(wanted)) return nullptr;
-    WORD slot = LOWORD(reinterpret_cast<UINT_PTR>(wanted));
-    std::vector<HWND> held;
+    UINT_PTR value = reinterpret_cast<UINT_PTR>(wanted);
+    std::vector<UINT_PTR> held;
     HWND result = nullptr;
     for (int i = 0; i < kMaxHeld; ++i) {
-        HWND window = CreatePlain("Static");
-        if (window == nullptr) break;
-        if (LOWORD(reinterpret_cast<UINT_PTR>(window)) == slot) {
-            result = RecycleSlot(window, wanted, className);
+        UINT_PTR menu = NewMenu();
+        if (menu == 0) break;
+        if (LOWORD(menu) == LOWORD(value)) {
+            result = RecycleSlot(menu, value, className);
             break;
         }
-        held.push_back(window);
+        held.push_back(menu);
     }
-    for (HWND window : held) ::DestroyWindow(window);
+    for (UINT_PTR menu : held) FreeMenu(menu);
     return result;
 }

@@ -44,7 +44,7 @@ class DllPlantingTest : public ::testing::Test {
 
   // The folder with both DLLs planted, and the overrides that make Wine take them.
   void Plant(const InstallFolder& folder) {
-    ASSERT_TRUE(folder.Ready()) << "cannot prepare " << folder.Folder();
+    ASSERT_TRUE(folder.Ready()) << folder.Trouble();
     for (const PlantedDll& dll : kPlanted)
       ASSERT_TRUE(folder.AddFile(ProgramFromEnv(dll.variable), dll.fileName)) << dll.variable << " " << dll.fileName;
     ASSERT_TRUE(SetNativeFirstOverrides(kProgramFile));

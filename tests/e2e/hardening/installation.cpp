@@ -57,11 +57,20 @@ std::vector<std::string> DefaultModelFiles() {
 InstallFolder::InstallFolder(const std::string& folder, const std::vector<std::string>& win2kFiles)
     : folder_(folder) {
   RemoveTree(folder_);
-  if (!CreateFolderWithParents(folder_ + "\\win2k")) return;
-  if (!CopyFileA(ProgramFromEnv("KORA_EXE").c_str(), PathOf(kProgramFile).c_str(), FALSE)) return;
+  ready_ = Prepare(win2kFiles);
+}
+
+bool InstallFolder::Prepare(const std::vector<std::string>& win2kFiles) {
+  auto fail = [this](const std::string& step) {
+    trouble_ = step + ", error " + std::to_string(GetLastError());
+    return false;
+  };
+  if (!CreateFolderWithParents(folder_ + "\\win2k")) return fail("cannot create " + folder_ + "\\win2k");
+  if (!CopyFileA(ProgramFromEnv("KORA_EXE").c_str(), PathOf(kProgramFile).c_str(), FALSE))
+    return fail("cannot copy the program");
   for (const std::string& name : win2kFiles)
-    if (!WriteStandIn(PathOf("win2k\\" + name))) return;
-  ready_ = true;
+    if (!WriteStandIn(PathOf("win2k\\" + name))) return fail("cannot write win2k\\" + name);
+  return true;
 }
 
 InstallFolder::~InstallFolder() { RemoveTree(folder_); }

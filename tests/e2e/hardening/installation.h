@@ -35,13 +35,18 @@ class InstallFolder {
   InstallFolder& operator=(const InstallFolder&) = delete;
 
   bool Ready() const { return ready_; }
+  // Why the folder is not ready, for the failure message.
+  const std::string& Trouble() const { return trouble_; }
   const std::string& Folder() const { return folder_; }
   std::string PathOf(const std::string& name) const { return folder_ + "\\" + name; }
   // Copies another file in (a planted DLL, a probe under the program's name).
   bool AddFile(const std::string& source, const std::string& name) const;
 
  private:
+  bool Prepare(const std::vector<std::string>& win2kFiles);
+
   std::string folder_;
+  std::string trouble_;
   bool ready_ = false;
 };
 

@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include <cstring>
+
 #include "harness/registry.h"
 #include "harness/spooler.h"
 
@@ -50,7 +52,8 @@ bool SetEveryoneAcl(HKEY root, const std::string& path, REGSAM denied) {
 }
 
 void ResetDeviceKey() {
-  if (RegistryKeyExists(HKEY_CURRENT_USER, kWindowsDeviceKey)) SetEveryoneAcl(HKEY_CURRENT_USER, kWindowsDeviceKey, 0);
+  // The harness opens keys with full access, which a read-only key refuses: lift that first.
+  SetEveryoneAcl(HKEY_CURRENT_USER, kWindowsDeviceKey, 0);
   DeleteRegistryTree(HKEY_CURRENT_USER, kWindowsDeviceKey);
   // Windows always has this key; a fresh Wine prefix does not.
   HKEY key = nullptr;
@@ -92,6 +95,18 @@ std::vector<std::string> LoadedModules(DWORD processId) {
     paths.push_back(entry.szExePath);
   CloseHandle(snapshot);
   return paths;
+}
+
+std::string ReadableText(HKEY root, const std::string& path, const std::string& name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return "(no key)";
+  char text[1024] = "";
+  DWORD type = 0, size = sizeof text - 1;
+  LONG status = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return "(none)";
+  if (type != REG_SZ) return "(not REG_SZ)";
+  return std::string(text, strnlen(text, size));
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

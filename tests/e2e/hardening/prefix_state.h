@@ -28,6 +28,10 @@ bool AddPortValue(const std::string& name);
 // Full paths of the modules loaded in a running process.
 std::vector<std::string> LoadedModules(DWORD processId);
 
+// A REG_SZ value read with query access only, so also from a read-only key; "(no key)",
+// "(none)" or "(not REG_SZ)" when there is no such text.
+std::string ReadableText(HKEY root, const std::string& key, const std::string& name);
+
 bool FileExists(const std::string& path);
 
 }  // namespace e2e

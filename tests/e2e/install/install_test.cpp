@@ -144,6 +144,8 @@ TEST_F(InstallTest, CompleteInstallationLandsDriverPrinterAndDefault) {
 
     ExpectCompletionMessage(outcome);
     EXPECT_GE(outcome.installToCloseMs, kFinalPauseMs) << "Install click to the port page's closing";
+    // The Install run itself, not only the second pass, sets the default printer.
+    EXPECT_EQ(row.device != nullptr, outcome.deviceSeenDuringInstall) << "Device value while the port page was open";
     ExpectDriverFilesCopied(row.installedRow, WorkingFolder() + "\\win2k");
     ExpectDriverRegistered(row.installedRow);
     ExpectPrinterAdded(row.installedRow, row.port);

@@ -75,16 +75,21 @@ bool PreparePortPage(const Dialog& portPage, const WizardPlan& plan, std::string
   return true;
 }
 
+void NoteDeviceValue(const Dialog& portPage, const WizardPlan& plan, WizardOutcome* outcome) {
+  if (outcome->deviceSeenDuringInstall || !RegistryValueExists(HKEY_CURRENT_USER, kWindowsDeviceKey, "Device"))
+    return;
+  outcome->deviceSeenDuringInstall = true;
+  if (!plan.removeDeviceOfInstallRun) return;
+  DeleteRegistryValue(HKEY_CURRENT_USER, kWindowsDeviceKey, "Device");
+  outcome->deviceRemovedDuringInstall = IsWindow(portPage.Handle()) != FALSE;
+}
+
 // Install, and watch the run until the page closes.
 void InstallFromPortPage(const Dialog& portPage, const WizardPlan& plan, WizardOutcome* outcome) {
   DWORD start = GetTickCount();
   portPage.Click(kInstallButton);
   while (IsWindow(portPage.Handle()) && GetTickCount() - start < kRunTimeoutMs) {
-    if (plan.removeDeviceOfInstallRun && !outcome->deviceRemovedDuringInstall &&
-        RegistryValueExists(HKEY_CURRENT_USER, kWindowsDeviceKey, "Device")) {
-      DeleteRegistryValue(HKEY_CURRENT_USER, kWindowsDeviceKey, "Device");
-      outcome->deviceRemovedDuringInstall = IsWindow(portPage.Handle()) != FALSE;
-    }
+    NoteDeviceValue(portPage, plan, outcome);
     Sleep(kPollMs);
   }
   outcome->installToCloseMs = GetTickCount() - start;

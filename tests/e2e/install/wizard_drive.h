@@ -36,7 +36,8 @@ struct WizardPlan {
 struct WizardOutcome {
   std::string failure;       // why the walk could not be completed; empty when it was
   DWORD installToCloseMs = 0;  // from the Install click to the port page's closing
-  bool deviceRemovedDuringInstall = false;
+  bool deviceSeenDuringInstall = false;     // the Install run wrote a Device value
+  bool deviceRemovedDuringInstall = false;  // ... and it was removed before the page closed
   std::string boxText;       // the first "KORA" message box after the port page; empty: none
   bool boxHasIcon = false;
   bool exited = false;       // the program ended by itself after that box was closed

@@ -15,7 +15,8 @@
 namespace e2e {
 namespace {
 
-const char kLocalPortDescription[] = "Local Port";
+// Wine's local monitor describes its ports in the prefix's language (code page 936 here).
+const char kLocalPortDescription[] = "本地端口";
 const int kNoRow = -1;
 const UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
 
@@ -96,7 +97,7 @@ TEST_F(PortPageTest, PreselectsTheDefaultRow) {
       {"COM1: only in row 0", {"COM1:", "COM2:"}, kNoRow},
       {"FILE: only in row 0", {"FILE:", "LPT2:", "LPT3:"}, kNoRow},
       {"FILE: alone below row 0", {"COM2:", "FILE:", "LPT2:"}, 1},
-      {"the last FILE match wins", {"COM2:", "FILE:", "FILE2:"}, 2},
+      {"the last FILE match wins", {"COM2:", "FILE:", "FILEX:"}, 2},
       {"LPT10: counts as LPT1", {"COM2:", "FILE:", "LPT10:"}, 2},
       {"the last LPT1 match wins", {"COM2:", "LPT1:", "LPT1X:"}, 2},
       {"lower-case lpt1: matches nothing", {"COM2:", "FILE:", "lpt1:"}, 1},

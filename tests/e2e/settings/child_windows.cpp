@@ -2,7 +2,6 @@
 
 #include "harness/dialog.h"
 #include "harness/process_windows.h"
-#include "harness/remote_buffer.h"
 
 namespace e2e {
 namespace {
@@ -28,12 +27,12 @@ SIZE BaseUnits(const char* fontName, int pointSize) {
   return base;
 }
 
-// The screen rectangle of a combo box's open list: the height the template asked for.
+// CB_GETDROPPEDCONTROLRECT; Wine copies the rectangle back across processes itself.
 bool DroppedRect(HWND combo, RECT* rect) {
-  RemoteBuffer remote(combo, sizeof(RECT));
-  if (!remote.Valid() || !SendWithTimeout(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(remote.At())))
-    return false;
-  return remote.Read(0, rect, sizeof *rect);
+  bool failed = false;  // the message answers CB_OKAY, which is 0
+  *rect = RECT{};
+  SendWithTimeout(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(rect), &failed);
+  return !failed && rect->bottom > rect->top;
 }
 
 RECT ToUnits(HWND dialog, HWND control, SIZE base) {
@@ -41,7 +40,9 @@ RECT ToUnits(HWND dialog, HWND control, SIZE base) {
   GetWindowRect(control, &rect);
   LONG height = rect.bottom - rect.top;
   RECT dropped;
-  if (WindowClass(control) == "ComboBox" && DroppedRect(control, &dropped)) height = dropped.bottom - dropped.top;
+  // A combo box's template height is that of the box with its list open. Wine's dropped
+  // rectangle spans only the list below the closed box (Windows' spans both).
+  if (WindowClass(control) == "ComboBox" && DroppedRect(control, &dropped)) height += dropped.bottom - dropped.top;
   POINT origin = {rect.left, rect.top};
   ScreenToClient(dialog, &origin);
   return RECT{MulDiv(origin.x, 4, base.cx), MulDiv(origin.y, 8, base.cy), MulDiv(rect.right - rect.left, 4, base.cx),

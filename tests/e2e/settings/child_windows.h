@@ -15,7 +15,7 @@ struct ChildWindow {
   LONG style = 0;
   LONG exStyle = 0;
   std::string text;  // GBK
-  RECT units = {};   // left, top, width, height; for a combo box the height of its open list
+  RECT units = {};   // left, top, width, height; a combo box's height with its list open
 };
 
 // A dialog creates its controls in template order, each below the previous one, so the

@@ -1,15 +1,17 @@
-// Runs inside the program under test, started there by CreateRemoteThread: writes the
-// items of a window's system menu into the request, one line per item, "-" for a
-// separator, otherwise "<id> <flags> <text>" with the state flags in hex.
+// Runs inside the program under test, each entry started there by CreateRemoteThread
+// with a request in the program's memory. Wine keeps menus inside their process and does
+// not pass messages that carry icon or font handles between processes, so these
+// readings are made from within.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 
-#include "menu_reader_request.h"
+#include "in_process_requests.h"
 
+// One line per item: "-" for a separator, otherwise "<id> <state flags in hex> <text>".
 extern "C" __declspec(dllexport) DWORD WINAPI ReadSystemMenu(LPVOID parameter) {
-  MenuReaderRequest* request = static_cast<MenuReaderRequest*>(parameter);
+  MenuRequest* request = static_cast<MenuRequest*>(parameter);
   request->text[0] = '\0';
   HMENU menu = GetSystemMenu(request->window, FALSE);
   if (!menu) return 0;
@@ -34,4 +36,10 @@ extern "C" __declspec(dllexport) DWORD WINAPI ReadSystemMenu(LPVOID parameter) {
     used += length;
   }
   return static_cast<DWORD>(count);
+}
+
+extern "C" __declspec(dllexport) DWORD WINAPI SendToWindow(LPVOID parameter) {
+  MessageRequest* request = static_cast<MessageRequest*>(parameter);
+  request->result = SendMessageA(request->window, request->message, request->wParam, request->lParam);
+  return 1;
 }
