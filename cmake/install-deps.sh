@@ -5,15 +5,23 @@ set -euo pipefail
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
 # imagemagick only for run.sh's screenshot on Xvfb.
-packages=(cmake make g++ python3 mingw-w64 googletest xvfb xauth fonts-wqy-zenhei imagemagick)
+packages=(cmake make g++ python3 mingw-w64 googletest xvfb xauth fonts-wqy-zenhei imagemagick locales)
 missing=()
 for p in "${packages[@]}"; do have "$p" || missing+=("$p"); done
 need_wine=0
 have wine32:i386 || need_wine=1
-[ ${#missing[@]} -eq 0 ] && [ $need_wine -eq 0 ] && exit 0
+
+# Wine runs in code page 936 under LC_ALL=zh_CN.UTF-8; without that locale on the Linux side
+# it cannot create files with Chinese names.
+need_locale() { ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; }
+make_locale() { need_locale || return 0; $sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8; }
 
 sudo=
 [ "$(id -u)" -eq 0 ] || sudo=sudo
+if [ ${#missing[@]} -eq 0 ] && [ $need_wine -eq 0 ]; then
+  make_locale
+  exit 0
+fi
 export DEBIAN_FRONTEND=noninteractive
 echo "Installing: ${missing[*]} $([ $need_wine -eq 1 ] && echo wine32:i386)"
 [ $need_wine -eq 1 ] && $sudo dpkg --add-architecture i386
@@ -26,3 +34,4 @@ if [ $need_wine -eq 1 ]; then
   # -t bookworm lines the i386 libraries up with their amd64 twins; never wine64 beside it.
   $sudo apt-get install -y -t bookworm --no-install-recommends wine32:i386 libgstreamer-plugins-base1.0-0:i386
 fi
+make_locale
