@@ -5,9 +5,7 @@ cd "$(dirname "$0")"
 ./cmake/install-deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target dist
-if cmake --build --preset windows --target help | grep -q release_zip; then
-  cmake --build --preset windows --target release_zip
-fi
-echo "Built dist/KORA/KORA.exe"
+cmake --build --preset windows --target release_zip
+echo "Built dist/KORA/KORA.exe and dist/KORA-4.0.zip"
 # A package built without the real Unidrv files is for testing only: say so last.
 if [ -f build/windows/win2k-standins.txt ]; then cat build/windows/win2k-standins.txt; fi
