@@ -5,13 +5,13 @@
 // bare_install.exe [passes]: passes (default 1) runs back to back before the box. Started
 // by the benchmark runner, it waits for the runner's go event first, so that its time is
 // measured from a click-like trigger rather than from process start.
-#include <windows.h>
-#include <winspool.h>
+#include "framework/seam_names.h"
 
 #include <cstdlib>
 
 #include "bench/bench_names.h"
 #include "install/install_records.h"
+#include "install/win32_records.h"
 
 namespace {
 
@@ -27,28 +27,13 @@ void CopyDriverFiles(const std::string& directory) {
 
 void RegisterDriver() {
     kora::DriverRecord record = kora::MakeDriverRecord(bench::kModelRow);
-    DRIVER_INFO_3A info = {};
-    info.cVersion = record.cVersion;
-    info.pName = Text(record.pName);
-    info.pEnvironment = Text(record.pEnvironment);
-    info.pDriverPath = Text(record.pDriverPath);
-    info.pDataFile = Text(record.pDataFile);
-    info.pConfigFile = Text(record.pConfigFile);
-    info.pHelpFile = Text(record.pHelpFile);
-    info.pDependentFiles = record.pDependentFiles.data();
-    info.pMonitorName = Text(record.pMonitorName);
-    info.pDefaultDataType = Text(record.pDefaultDataType);
+    DRIVER_INFO_3A info = ToDriverInfo3(record);
     AddPrinterDriverA(nullptr, kora::kDriverRecordLevel, reinterpret_cast<BYTE*>(&info));
 }
 
 HANDLE CreatePrinter() {
     kora::PrinterRecord record = kora::MakePrinterRecord(bench::kModelRow, bench::kPortName);
-    PRINTER_INFO_2A info = {};
-    info.pPrinterName = Text(record.pPrinterName);
-    info.pPortName = Text(record.pPortName);
-    info.pDriverName = Text(record.pDriverName);
-    info.pPrintProcessor = Text(record.pPrintProcessor);
-    info.pDatatype = Text(record.pDatatype);
+    PRINTER_INFO_2A info = ToPrinterInfo2(record);
     return AddPrinterA(nullptr, kora::kPrinterRecordLevel, reinterpret_cast<BYTE*>(&info));
 }
 

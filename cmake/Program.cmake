@@ -23,6 +23,7 @@ set(KORA_PROGRAM_SOURCES
   ports/spooler_enum.cpp
   install/install_printer_driver.cpp
   install/win32_install_system.cpp
+  install/win32_records.cpp
 )
 
 # The program, and test variants of it built from the same sources with other resources.

@@ -1,6 +1,7 @@
 #include "framework/seam_names.h"
 
 #include "install/win32_install_system.h"
+#include "install/win32_records.h"
 
 #include <winspool.h>
 
@@ -48,28 +49,13 @@ public:
     bool AddPrinterDriver(std::uint32_t level, const kora::DriverRecord& r) override {
         using Fn = BOOL(WINAPI*)(LPSTR, DWORD, LPBYTE);
         auto fn = Spooler<Fn>("AddPrinterDriverA");
-        DRIVER_INFO_3A info = {};
-        info.cVersion = r.cVersion;
-        info.pName = Text(r.pName);
-        info.pEnvironment = Text(r.pEnvironment);
-        info.pDriverPath = Text(r.pDriverPath);
-        info.pDataFile = Text(r.pDataFile);
-        info.pConfigFile = Text(r.pConfigFile);
-        info.pHelpFile = Text(r.pHelpFile);
-        info.pDependentFiles = const_cast<char*>(r.pDependentFiles.data());
-        info.pMonitorName = Text(r.pMonitorName);
-        info.pDefaultDataType = Text(r.pDefaultDataType);
+        DRIVER_INFO_3A info = ToDriverInfo3(r);
         return Called(fn && fn(nullptr, level, reinterpret_cast<LPBYTE>(&info)));
     }
     kora::PrinterHandle AddPrinter(std::uint32_t level, const kora::PrinterRecord& r) override {
         using Fn = HANDLE(WINAPI*)(LPSTR, DWORD, LPBYTE);
         auto fn = Spooler<Fn>("AddPrinterA");
-        PRINTER_INFO_2A info = {};
-        info.pPrinterName = Text(r.pPrinterName);
-        info.pPortName = Text(r.pPortName);
-        info.pDriverName = Text(r.pDriverName);
-        info.pPrintProcessor = Text(r.pPrintProcessor);
-        info.pDatatype = Text(r.pDatatype);
+        PRINTER_INFO_2A info = ToPrinterInfo2(r);
         HANDLE printer = fn ? fn(nullptr, level, reinterpret_cast<LPBYTE>(&info)) : nullptr;
         Called(printer != nullptr);
         return reinterpret_cast<kora::PrinterHandle>(printer);
