@@ -9,6 +9,8 @@
 #include "harness/controls.h"
 #include "harness/dialog.h"
 #include "harness/exit_watch.h"
+#include "harness/expect_units.h"
+#include "harness/kora_pages.h"
 #include "harness/paths.h"
 #include "harness/process_windows.h"
 #include "harness/program.h"
@@ -19,23 +21,16 @@
 namespace e2e {
 namespace {
 
-const char kSystemCaption[] = "选择操作系统";
-const char kSettingsCaption[] = "详细设置";
-const char kProgramFile[] = "KORA.exe";
 const DWORD kExitTimeoutMs = 10000;
 
-// System page controls.
+// System page radio buttons.
 const int kRadio95 = 1000, kRadio98 = 1001, kRadioNt4 = 1002, kRadio2000 = 1003, kRadioXp = 1004;
 const int kRadio7 = 1005, kRadio2008 = 1006, kRadio2003 = 1011, kRadioVista = 1020;
-const int kTrackBar = 1007, kBack = 1008, kNext = 1009, kExit = 1010;
 const int kAllRadios[] = {kRadio95, kRadio98, kRadioNt4, kRadio2000, kRadioXp, kRadio7, kRadio2008, kRadio2003, kRadioVista};
 
-// Settings page controls.
-const int kSettingsBack = 1008, kSettingsExit = 1010, kModelBox = 1011, kDefaultPrinterBox = 1012;
-
 using PageAction = void (*)(const Dialog&);
-void ClickNext(const Dialog& page) { page.Click(kNext); }
-void ClickExit(const Dialog& page) { page.Click(kExit); }
+void ClickNext(const Dialog& page) { page.Click(kSystemNext); }
+void ClickExit(const Dialog& page) { page.Click(kSystemExit); }
 void PressEnter(const Dialog& page) { page.PressEnter(); }
 void PressEscape(const Dialog& page) { page.PressEscape(); }
 void CloseBox(const Dialog& page) { page.CloseBox(); }
@@ -51,7 +46,7 @@ class WizardTest : public ::testing::Test {
     ASSERT_FALSE(source.empty()) << programVariable << " is not set";
     program_.reset();
     workspace_.reset();  // the old folder goes before the new one of the same name is made
-    workspace_ = std::make_unique<Workspace>(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    workspace_ = std::make_unique<Workspace>(CurrentCaseName());
     ASSERT_TRUE(workspace_->AddProgram(source, kProgramFile)) << "cannot copy " << source;
     ASSERT_TRUE(SetReportedWindowsVersion(kProgramFile, versionName)) << versionName;
     program_ = std::make_unique<Program>(workspace_->PathOf(kProgramFile), workspace_->Folder());
@@ -101,9 +96,9 @@ const ControlRow kSystemPageControls[] = {
     {kRadioXp, "Button", BS_AUTORADIOBUTTON, true, true, {87, 37, 55, 10}, "Windows XP"},
     {kRadio2003, "Button", BS_AUTORADIOBUTTON, true, true, {157, 37, 64, 10}, "Windows 2003"},
     {kTrackBar, "msctls_trackbar32", TBS_NOTICKS, false, true, {7, 139, 237, 6}, ""},
-    {kBack, "Button", BS_PUSHBUTTON, true, false, {67, 157, 52, 14}, "后退"},
-    {kNext, "Button", BS_PUSHBUTTON, true, true, {126, 157, 52, 14}, "下一步(&N) >"},
-    {kExit, "Button", BS_PUSHBUTTON, true, true, {184, 157, 54, 14}, "退出(&E)"},
+    {kSystemBack, "Button", BS_PUSHBUTTON, true, false, {67, 157, 52, 14}, "后退"},
+    {kSystemNext, "Button", BS_PUSHBUTTON, true, true, {126, 157, 52, 14}, "下一步(&N) >"},
+    {kSystemExit, "Button", BS_PUSHBUTTON, true, true, {184, 157, 54, 14}, "退出(&E)"},
     {kRadio7, "Button", BS_AUTORADIOBUTTON, true, true, {87, 62, 52, 10}, "Windows 7"},
     {kRadio2008, "Button", BS_AUTORADIOBUTTON, false, true, {157, 62, 64, 10}, "Windows 2008"},
 };
@@ -130,12 +125,7 @@ void ExpectControlMatches(const Dialog& page, HWND child, const ControlRow& row)
   EXPECT_EQ(row.enabled, (style & WS_DISABLED) == 0) << name;
   EXPECT_EQ(row.text, WindowCaption(child)) << name;
   if (row.id != -1) {
-    RECT units = page.RectInDialogUnits(row.id, "宋体", 9);
-    // The conversion back from pixels rounds.
-    EXPECT_NEAR(row.units.left, units.left, 1) << name << ": left";
-    EXPECT_NEAR(row.units.top, units.top, 1) << name << ": top";
-    EXPECT_NEAR(row.units.right, units.right, 1) << name << ": width";
-    EXPECT_NEAR(row.units.bottom, units.bottom, 1) << name << ": height";
+    ExpectUnitsNear(row.units, page.RectInDialogUnits(row.id, kPageFont, kPagePointSize), name);
   }
 }
 
@@ -152,7 +142,7 @@ TEST_F(WizardTest, SystemPageLooksAsDesigned) {
 
   std::string shot = SaveScreenshot(systemPage_.Handle(), "system_page");
   EXPECT_FALSE(shot.empty()) << "no screenshot of the system page";
-  systemPage_.Click(kExit);
+  systemPage_.Click(kSystemExit);
   ExpectQuietEnd({systemPage_.Handle()}, "Exit after the look");
 }
 
@@ -194,8 +184,8 @@ TEST_F(WizardTest, MarksTheDetectedSystemUnderEveryVersion) {
     }
     for (int hidden : {kRadio95, kRadio98, kRadioNt4, kRadio2008, kTrackBar})
       EXPECT_FALSE(systemPage_.IsShown(hidden)) << name << ", control " << hidden << " became visible";
-    EXPECT_FALSE(systemPage_.IsEnabled(kBack)) << name << ": Back is enabled";
-    systemPage_.Click(kExit);
+    EXPECT_FALSE(systemPage_.IsEnabled(kSystemBack)) << name << ": Back is enabled";
+    systemPage_.Click(kSystemExit);
     ExpectQuietEnd({systemPage_.Handle()}, name);
   }
 }
@@ -260,7 +250,7 @@ TEST_F(WizardTest, BackShowsTheSystemPageAgainAndNextAFreshSettingsPage) {
   systemPage_.ClickInPlace(kRadioXp);
   ASSERT_EQ(BST_CHECKED, systemPage_.CheckState(kRadioXp));
   ASSERT_EQ(BST_UNCHECKED, systemPage_.CheckState(kRadio2000));
-  systemPage_.Click(kNext);
+  systemPage_.Click(kSystemNext);
 
   Dialog firstSettings = WaitForPage(kSettingsCaption, nullptr);
   ASSERT_TRUE(firstSettings) << "the settings page did not appear";
@@ -275,8 +265,8 @@ TEST_F(WizardTest, BackShowsTheSystemPageAgainAndNextAFreshSettingsPage) {
   EXPECT_TRUE(WaitForWindowGone(firstSettings.Handle())) << "the first settings page stayed";
   EXPECT_EQ(BST_CHECKED, systemAgain.CheckState(kRadio2000)) << "detection did not mark Windows 2000 again";
   EXPECT_EQ(BST_UNCHECKED, systemAgain.CheckState(kRadioXp)) << "the hand-set mark survived";
-  EXPECT_FALSE(systemAgain.IsEnabled(kBack));
-  systemAgain.Click(kNext);
+  EXPECT_FALSE(systemAgain.IsEnabled(kSystemBack));
+  systemAgain.Click(kSystemNext);
 
   Dialog secondSettings = WaitForPage(kSettingsCaption, firstSettings.Handle());
   ASSERT_TRUE(secondSettings) << "Next after Back did not show the settings page";
@@ -292,7 +282,7 @@ TEST_F(WizardTest, BackShowsTheSystemPageAgainAndNextAFreshSettingsPage) {
 
 TEST_F(WizardTest, MissingSettingsTemplateEndsTheWizardQuietly) {
   Start("", "KORA_NO_SETTINGS_EXE");
-  systemPage_.Click(kNext);
+  systemPage_.Click(kSystemNext);
   ExpectQuietEnd({systemPage_.Handle()}, "Next without a settings template");
 }
 

@@ -10,16 +10,18 @@
 #include <iostream>
 
 #include "harness/controls.h"
+#include "harness/key_access.h"
+#include "harness/port_registry.h"
+#include "harness/prefix_reset.h"
 #include "harness/process_windows.h"
 #include "harness/registry.h"
 #include "harness/spooler.h"
 #include "installation.h"
-#include "prefix_state.h"
+#include "readings.h"
 
 namespace e2e {
 namespace {
 
-const char kPortTypeCaption[] = "创建端口";
 const char kErrorPrefix[] = "错误：";
 
 std::string DeviceText(const std::string& port) { return std::string(kDefaultModel) + ",winspool," + port; }
@@ -55,8 +57,8 @@ std::string LongFolder(size_t length) {
 
 class BadInputsTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetPrefixState(kProgramFile); }
-  void TearDown() override { ResetPrefixState(kProgramFile); }
+  void SetUp() override { ResetPrefix(kProgramFile, WindowsKey::kEmpty); }
+  void TearDown() override { ResetPrefix(kProgramFile, WindowsKey::kEmpty); }
 
   // The complete installation succeeded on `port`: one message, the completion; the eight
   // files; the printer with its driver; the default printer pointing at it.
@@ -103,7 +105,7 @@ class BadInputsTest : public ::testing::Test {
 
 TEST_F(BadInputsTest, MissingDriverFileIsReportedAndTheOthersAreStillCopied) {
   for (const char* missing : {"QZC10.DLL", "QZA50X.GPD", "STDNAMES.GPD"}) {
-    ResetPrefixState(kProgramFile);
+    ResetPrefix(kProgramFile, WindowsKey::kEmpty);
     const std::string row = std::string("win2k without ") + missing;
     std::vector<std::string> present = DefaultModelFiles();
     present.erase(std::find(present.begin(), present.end(), missing));
@@ -180,28 +182,28 @@ TEST_F(BadInputsTest, NoPortMonitorGivesEmptyListsAndNewPortDoesNothing) {
   ASSERT_TRUE(ports) << installer.Trouble();
   EXPECT_EQ(0, ListViewCount(ports, kPortList)) << "ports listed without a monitor";
 
-  ports.Click(kCreatePortButton);
+  ports.Click(kCreatePort);
   Dialog types(WaitForDialog(installer.Process().ProcessId(), kPortTypeCaption));
   ASSERT_TRUE(types) << "the port type dialog did not appear";
   EXPECT_EQ(0, ListViewCount(types, kPortList)) << "monitor rows";
   const std::vector<HWND> before = VisibleTopLevelWindows(installer.Process().ProcessId());
-  types.Click(kNewPortButton);
+  types.Click(kNewPort);
   // Nothing may open: give a monitor's dialog time to show, then look.
   Sleep(2000);
   std::vector<HWND> after = VisibleTopLevelWindows(installer.Process().ProcessId());
   EXPECT_EQ(before, after) << "windows after New port: " << DescribeWindows(after);
   EXPECT_TRUE(IsWindowVisible(types.Handle())) << "New port closed the dialog";
 
-  types.Click(kPortTypeCloseButton);
+  types.Click(kPortTypeClose);
   EXPECT_TRUE(WaitForWindowGone(types.Handle())) << "Close did not close the port type dialog";
   EXPECT_EQ(0, ListViewCount(ports, kPortList)) << "ports after the rebuild";
   EXPECT_TRUE(IsWindowVisible(ports.Handle())) << "the port page went away";
   std::vector<std::string> debug = installer.Process().DebugStrings();
   EXPECT_TRUE(debug.empty()) << "debugger lines: " << ::testing::PrintToString(debug);
 
-  ports.Click(kPortCancelButton);
+  ports.Click(kPortCancel);
   EXPECT_TRUE(WaitForWindowGone(ports.Handle())) << "Cancel did not close the port page";
-  installer.SettingsPage().Click(kSettingsExitButton);
+  installer.SettingsPage().Click(kSettingsExit);
   std::vector<std::string> messages = installer.AnswerMessagesUntilExit(kInstallTimeoutMs);
   EXPECT_TRUE(messages.empty()) << ::testing::PrintToString(messages);
   ExpectCleanEnd(installer, "no monitor");
@@ -241,9 +243,7 @@ TEST_F(BadInputsTest, PortNameOf300CharactersCutsWinesPortList) {
   Dialog ports = installer.OpenPortPage();
   ASSERT_TRUE(ports) << installer.Trouble();
   const std::vector<std::string> expected = {"COM1:", "COM2:", "COM3:", "COM4:", "FILE:"};
-  std::vector<std::string> shown;
-  for (int row = 0; row < ListViewCount(ports, kPortList); ++row) shown.push_back(ListViewText(ports, kPortList, row, 0));
-  EXPECT_EQ(expected, shown);
+  EXPECT_EQ(expected, ListViewColumnTexts(ports, kPortList, 0));
   EXPECT_EQ(static_cast<UINT>(LVIS_SELECTED), ListViewItemState(ports, kPortList, 4, LVIS_SELECTED)) << "FILE: row";
   std::vector<std::string> messages = installer.InstallOn(ports);
   ExpectCleanEnd(installer, "300-character port");
@@ -306,8 +306,8 @@ TEST_F(BadInputsTest, TwoInstancesAtOnceBothFinishAndLeaveOneInstallation) {
   ASSERT_TRUE(portsA) << "first: " << a.Trouble();
   Dialog portsB = b.OpenPortPage();
   ASSERT_TRUE(portsB) << "second: " << b.Trouble();
-  portsA.Click(kInstallButton);
-  portsB.Click(kInstallButton);
+  portsA.Click(kInstall);
+  portsB.Click(kInstall);
   std::vector<std::string> messagesA = a.AnswerMessagesUntilExit(kInstallTimeoutMs);
   std::vector<std::string> messagesB = b.AnswerMessagesUntilExit(kInstallTimeoutMs);
   ExpectCleanEnd(a, "first");

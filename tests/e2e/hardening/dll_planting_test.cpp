@@ -6,10 +6,13 @@
 
 #include <algorithm>
 
+#include "harness/dll_overrides.h"
 #include "harness/paths.h"
+#include "harness/prefix_reset.h"
 #include "harness/spooler.h"
+#include "harness/workspace.h"
 #include "installation.h"
-#include "prefix_state.h"
+#include "readings.h"
 
 namespace e2e {
 namespace {
@@ -39,8 +42,8 @@ bool HasPlantedMarker(const std::vector<std::string>& debugStrings) {
 
 class DllPlantingTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetPrefixState(kProgramFile); }
-  void TearDown() override { ResetPrefixState(kProgramFile); }
+  void SetUp() override { ResetPrefix(kProgramFile, WindowsKey::kEmpty); }
+  void TearDown() override { ResetPrefix(kProgramFile, WindowsKey::kEmpty); }
 
   // The folder with both DLLs planted, and the overrides that make Wine take them.
   void Plant(const InstallFolder& folder) {

@@ -9,20 +9,15 @@
 #include <vector>
 
 #include "harness/dialog.h"
+#include "harness/kora_pages.h"
 #include "harness/program.h"
 
 namespace e2e {
 
-extern const char kProgramFile[];     // "KORA.exe"
-extern const char kMessageCaption[];  // the program's title, caption of its message boxes
 extern const char kCompletionText[];  // "驱动安装完成"
 extern const char kDefaultModel[];    // driver and printer name of the preselected model row 5
 
-const int kPortList = 1021, kInstallButton = 1022, kCreatePortButton = 1008, kPortCancelButton = 1023;
-const int kNewPortButton = 1008, kPortTypeCloseButton = 1009;
-const int kSettingsExitButton = 1010;
-
-// The eight files of model row 5, in copy order.
+// The eight files of the preselected model row, in copy order.
 std::vector<std::string> DefaultModelFiles();
 
 // A folder (Windows path, created with its parents) holding a copy of the program and a

@@ -8,6 +8,7 @@ namespace e2e {
 namespace {
 
 const int kTextCapacity = 1024;
+const UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
 
 std::string WideToAnsi(const std::wstring& wide) {
   if (wide.empty()) return "";
@@ -111,11 +112,40 @@ DWORD ListViewExtendedStyle(const Dialog& dialog, int id) {
   return static_cast<DWORD>(SendInt(dialog, id, LVM_GETEXTENDEDLISTVIEWSTYLE));
 }
 
+std::vector<std::string> ListViewColumnTexts(const Dialog& dialog, int id, int column) {
+  std::vector<std::string> texts;
+  int count = ListViewCount(dialog, id);
+  for (int row = 0; row < count; ++row) texts.push_back(ListViewText(dialog, id, row, column));
+  return texts;
+}
+
+int ListViewColumnCount(const Dialog& dialog, int id) {
+  HWND listView = dialog.Control(id);
+  if (!listView) return -1;
+  HWND header = reinterpret_cast<HWND>(SendWithTimeout(listView, LVM_GETHEADER, 0, 0));
+  if (!header) return -1;
+  bool failed = false;
+  LRESULT count = SendWithTimeout(header, HDM_GETITEMCOUNT, 0, 0, &failed);
+  return failed ? -1 : static_cast<int>(count);
+}
+
 bool SelectListViewRow(const Dialog& dialog, int id, int row) {
   HWND listView = dialog.Control(id);
   if (!listView) return false;
-  const UINT both = LVIS_SELECTED | LVIS_FOCUSED;
-  return SetItemState(listView, -1, 0, both) && SetItemState(listView, row, both, both);
+  return SetItemState(listView, -1, 0, kSelectedAndFocused) &&
+         SetItemState(listView, row, kSelectedAndFocused, kSelectedAndFocused);
+}
+
+// Row -1 stands for every row; the result is read back row by row.
+bool ClearListViewSelection(const Dialog& dialog, int id) {
+  HWND listView = dialog.Control(id);
+  if (!listView) return false;
+  SetItemState(listView, -1, 0, kSelectedAndFocused);
+  int count = ListViewCount(dialog, id);
+  for (int row = 0; row < count; ++row) {
+    if (ListViewItemState(dialog, id, row, LVIS_SELECTED) != 0) return false;
+  }
+  return true;
 }
 
 int ProgressPosition(const Dialog& dialog, int id) { return SendInt(dialog, id, PBM_GETPOS); }
@@ -123,6 +153,17 @@ int ProgressPosition(const Dialog& dialog, int id) { return SendInt(dialog, id, 
 void ProgressRange(const Dialog& dialog, int id, int* low, int* high) {
   *low = SendInt(dialog, id, PBM_GETRANGE, TRUE);
   *high = SendInt(dialog, id, PBM_GETRANGE, FALSE);
+}
+
+void SetProgressPosition(const Dialog& dialog, int id, int position) {
+  if (HWND progress = dialog.Control(id)) SendWithTimeout(progress, PBM_SETPOS, position, 0);
+}
+
+bool SetControlText(HWND control, const std::string& text) {
+  if (!control) return false;
+  bool failed = false;
+  LRESULT ok = SendWithTimeout(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &failed);
+  return !failed && ok;
 }
 
 }  // namespace e2e

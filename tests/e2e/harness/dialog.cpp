@@ -3,10 +3,14 @@
 #include "harness/process_windows.h"
 
 namespace e2e {
-namespace {
 
-// A dialog's base units as Windows computes them: the average width of the Latin letters
-// and the character height of its font.
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* failed) {
+  DWORD_PTR result = 0;
+  LRESULT ok = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+  if (failed) *failed = (ok == 0);
+  return static_cast<LRESULT>(result);
+}
+
 SIZE DialogBaseUnits(const char* fontName, int pointSize) {
   SIZE base = {};
   HDC screen = GetDC(nullptr);
@@ -24,15 +28,6 @@ SIZE DialogBaseUnits(const char* fontName, int pointSize) {
   DeleteObject(font);
   ReleaseDC(nullptr, screen);
   return base;
-}
-
-}  // namespace
-
-LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* failed) {
-  DWORD_PTR result = 0;
-  LRESULT ok = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
-  if (failed) *failed = (ok == 0);
-  return static_cast<LRESULT>(result);
 }
 
 std::string Dialog::Caption() const { return WindowCaption(window_); }
@@ -90,8 +85,19 @@ void Dialog::Click(int id) const {
   PostMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(id)));
 }
 
-void Dialog::ClickInPlace(int id) const {
-  if (HWND control = Control(id)) SendWithTimeout(control, BM_CLICK, 0, 0);
+bool Dialog::ClickInPlace(int id) const {
+  HWND control = Control(id);
+  if (!control) return false;
+  bool failed = false;
+  SendWithTimeout(control, BM_CLICK, 0, 0, &failed);
+  return !failed;
+}
+
+HWND Dialog::FocusedControl() const {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
 }
 
 std::vector<HWND> Dialog::Children() const {
@@ -108,11 +114,8 @@ int Dialog::IdOf(HWND child) {
 }
 
 void Dialog::PressKey(WORD virtualKey) const {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  HWND target = window_;
-  if (GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) && info.hwndFocus)
-    target = info.hwndFocus;
+  HWND target = FocusedControl();
+  if (!target) target = window_;
   LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(virtualKey, 0)) << 16;
   PostMessageA(target, WM_KEYDOWN, virtualKey, scan | 1);
   PostMessageA(target, WM_KEYUP, virtualKey, scan | 1 | (1u << 30) | (1u << 31));

@@ -15,6 +15,10 @@ const UINT kSendTimeoutMs = 5000;
 // SendMessageTimeoutA with kSendTimeoutMs; `failed` (if given) tells a timeout apart.
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* failed = nullptr);
 
+// A dialog's base units as Windows computes them from its font (name in GBK): the
+// average width of the Latin letters and the character height. Zero when the font fails.
+SIZE DialogBaseUnits(const char* fontName, int pointSize);
+
 class Dialog {
  public:
   explicit Dialog(HWND window = nullptr) : window_(window) {}
@@ -45,8 +49,11 @@ class Dialog {
   // blocks the test.
   void Click(int id) const;
   // BM_CLICK, sent: for radio buttons and check boxes, whose click opens nothing modal
-  // and whose own state change is the point.
-  void ClickInPlace(int id) const;
+  // and whose own state change is the point. The control has toggled and the dialog has
+  // seen BN_CLICKED when this returns; false when the control is missing or hung.
+  bool ClickInPlace(int id) const;
+  // The window with the keyboard focus on the dialog's thread; nullptr when unknown.
+  HWND FocusedControl() const;
   // The child windows in creation order (template order for a dialog).
   std::vector<HWND> Children() const;
   // Control id of a child; -1 for controls without one.

@@ -33,6 +33,8 @@ bool SetRegistryText(HKEY root, const std::string& key, const std::string& name,
                                    static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
+bool CreateRegistryKey(HKEY root, const std::string& key) { return Key(root, key, true).get() != nullptr; }
+
 bool SetRegistryDword(HKEY root, const std::string& key, const std::string& name, DWORD value) {
   Key k(root, key, true);
   return k.get() && RegSetValueExA(k.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),

@@ -12,6 +12,8 @@ extern const char kPortsKey[];           // HKLM: the local monitor's ports (val
 extern const char kWindowsDeviceKey[];   // HKCU: "Device", the default printer
 
 bool SetRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& value);
+// Creates the key (without values) if it is missing.
+bool CreateRegistryKey(HKEY root, const std::string& key);
 bool SetRegistryDword(HKEY root, const std::string& key, const std::string& name, DWORD value);
 // The text of a REG_SZ value; false when it is missing or of another type.
 bool ReadRegistryText(HKEY root, const std::string& key, const std::string& name, std::string* value);

@@ -5,6 +5,7 @@
 #include "harness/dialog.h"
 #include "harness/paths.h"
 #include "harness/png_writer.h"
+#include "harness/workspace.h"
 
 namespace e2e {
 namespace {
@@ -43,15 +44,6 @@ bool CaptureRgb(const RECT& rect, std::vector<uint8_t>* rgb) {
   return ok;
 }
 
-bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == bytes.size();
-}
-
 }  // namespace
 
 std::string SaveScreenshot(HWND window, const std::string& name) {
@@ -66,7 +58,7 @@ std::string SaveScreenshot(HWND window, const std::string& name) {
   if (!CaptureRgb(rect, &rgb)) return "";
   std::string path = UnixToWindowsPath(folder) + "\\" + name + ".png";
   std::vector<uint8_t> png = EncodePng(rect.right - rect.left, rect.bottom - rect.top, rgb);
-  return WriteWholeFile(path, png) ? path : "";
+  return WriteWholeFile(path, png.data(), png.size()) ? path : "";
 }
 
 }  // namespace e2e

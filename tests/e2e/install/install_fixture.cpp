@@ -1,16 +1,13 @@
 #include "install/install_fixture.h"
 
-#include "harness/paths.h"
+#include "harness/model_files.h"
+#include "harness/prefix_reset.h"
 #include "harness/spooler.h"
-#include "install/landed_state.h"
-#include "install/model_files.h"
 
 namespace e2e {
 
-const char kExeName[] = "KORA.exe";
-
 void InstallTest::SetUp() {
-  ResetInstallState(kExeName);
+  ResetPrefix(kProgramFile);
   ASSERT_TRUE(Printers().empty()) << "printers left over from an earlier case";
   ASSERT_TRUE(PrinterDrivers().empty()) << "drivers left over from an earlier case";
 }
@@ -18,21 +15,21 @@ void InstallTest::SetUp() {
 void InstallTest::TearDown() {
   program_.reset();
   workspace_.reset();
-  ResetInstallState(kExeName);
+  ResetPrefix(kProgramFile);
 }
 
 void InstallTest::PrepareWorkspace(bool withWin2k) {
   program_.reset();
   workspace_.reset();
-  workspace_ = std::make_unique<Workspace>(::testing::UnitTest::GetInstance()->current_test_info()->name());
-  ASSERT_TRUE(workspace_->AddProgram(ProgramFromEnv("KORA_EXE"), kExeName)) << "cannot copy KORA_EXE";
+  workspace_ = std::make_unique<Workspace>(CurrentCaseName());
+  ASSERT_TRUE(workspace_->AddProgramFromEnv("KORA_EXE", kProgramFile)) << "cannot copy KORA_EXE";
   if (withWin2k) {
     ASSERT_TRUE(workspace_->AddWin2kFolder(Win2kFolderFiles())) << "cannot make the win2k folder";
   }
 }
 
 WizardOutcome InstallTest::Run(const WizardPlan& plan) {
-  program_ = std::make_unique<Program>(workspace_->PathOf(kExeName), workspace_->Folder());
+  program_ = std::make_unique<Program>(workspace_->PathOf(kProgramFile), workspace_->Folder());
   if (!program_->Started()) {
     ADD_FAILURE() << program_->StartError();
     return WizardOutcome();

@@ -5,13 +5,12 @@
 #include <memory>
 #include <string>
 
+#include "harness/kora_pages.h"
 #include "harness/program.h"
 #include "harness/workspace.h"
 #include "install/wizard_drive.h"
 
 namespace e2e {
-
-extern const char kExeName[];  // "KORA.exe": the message boxes' caption comes from it
 
 class InstallTest : public ::testing::Test {
  protected:

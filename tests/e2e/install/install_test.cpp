@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "harness/model_files.h"
+#include "harness/prefix_reset.h"
 #include "harness/registry.h"
 #include "harness/spooler.h"
+#include "harness/workspace.h"
 #include "install/install_fixture.h"
 #include "install/landed_state.h"
-#include "install/model_files.h"
 
 namespace e2e {
 namespace {
@@ -127,7 +129,7 @@ TEST_F(InstallTest, CompleteInstallationLandsDriverPrinterAndDefault) {
   bool first = true;
   for (const Case& row : kCases) {
     SCOPED_TRACE(row.name);
-    ResetInstallState(kExeName);
+    ResetPrefix(kProgramFile);
     ASSERT_NO_FATAL_FAILURE(PrepareWorkspace(true));
     if (row.windowsKey) {
       ASSERT_TRUE(CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey));
@@ -168,10 +170,10 @@ TEST_F(InstallTest, SecondPassAndCompletionMessageOnlyForKnownSystems) {
   static const Case kCases[] = {{"win7", true}, {"win10", false}, {"win8", false}};
   for (const Case& row : kCases) {
     SCOPED_TRACE(row.version);
-    ResetInstallState(kExeName);
+    ResetPrefix(kProgramFile);
     ASSERT_NO_FATAL_FAILURE(PrepareWorkspace(true));
     ASSERT_TRUE(CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey));
-    ASSERT_TRUE(SetReportedWindowsVersion(kExeName, row.version));
+    ASSERT_TRUE(SetReportedWindowsVersion(kProgramFile, row.version));
 
     WizardPlan plan;
     plan.port = "LPT1:";
@@ -202,7 +204,7 @@ TEST_F(InstallTest, EmptyPortNameInstallsOnWine) {
                                 {"Install with no row selected", PortPageExit::InstallWithNoSelection}};
   for (const Case& row : kCases) {
     SCOPED_TRACE(row.name);
-    ResetInstallState(kExeName);
+    ResetPrefix(kProgramFile);
     ASSERT_NO_FATAL_FAILURE(PrepareWorkspace(true));
     ASSERT_TRUE(CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey));
 
@@ -242,7 +244,7 @@ TEST_F(InstallTest, MissingWin2kFolderReportsTheFirstCopyAndCopiesNothing) {
 TEST_F(InstallTest, RefusedPrinterIsReportedAndNotMadeDefault) {
   ASSERT_NO_FATAL_FAILURE(PrepareWorkspace(true));
   ASSERT_TRUE(CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey));
-  ASSERT_TRUE(SetReportedWindowsVersion(kExeName, "win98"));
+  ASSERT_TRUE(SetReportedWindowsVersion(kProgramFile, "win98"));
   WizardPlan plan;
   plan.port = "LPT1:";
   WizardOutcome outcome = Run(plan);

@@ -1,43 +1,8 @@
 #include "install/landed_state.h"
 
 #include "harness/registry.h"
-#include "harness/spooler.h"
-#include "install/model_files.h"
 
 namespace e2e {
-namespace {
-
-struct PortValue {
-  const char* name;
-  const char* data;
-};
-
-// As a fresh 32-bit prefix has them.
-const PortValue kFreshPorts[] = {
-    {"COM1:", "9600,n,8,1"}, {"COM2:", "9600,n,8,1"}, {"COM3:", "9600,n,8,1"}, {"COM4:", "9600,n,8,1"},
-    {"FILE:", ""},           {"LPT1:", ""},           {"LPT2:", ""},           {"LPT3:", ""},
-};
-
-}  // namespace
-
-void ResetInstallState(const std::string& exeName) {
-  RemoveAllPrintersAndDrivers();
-  ClearPrinterDriverDirectory();
-  for (const std::string& name : Win2kFolderFiles()) DeleteFileA(("C:\\" + name).c_str());
-  for (const std::string& name : RegistryValueNames(HKEY_LOCAL_MACHINE, kPortsKey))
-    DeleteRegistryValue(HKEY_LOCAL_MACHINE, kPortsKey, name);
-  for (const PortValue& port : kFreshPorts) SetRegistryText(HKEY_LOCAL_MACHINE, kPortsKey, port.name, port.data);
-  DeleteRegistryTree(HKEY_CURRENT_USER, kWindowsDeviceKey);
-  SetReportedWindowsVersion(exeName, "");
-}
-
-bool CreateRegistryKey(HKEY root, const std::string& key) {
-  HKEY created = nullptr;
-  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created, nullptr) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(created);
-  return true;
-}
 
 std::map<std::string, std::string> RegistryTexts(HKEY root, const std::string& key) {
   std::map<std::string, std::string> values;
@@ -47,8 +12,6 @@ std::map<std::string, std::string> RegistryTexts(HKEY root, const std::string& k
   }
   return values;
 }
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool ReadFileBytes(const std::string& path, std::string* bytes) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -1,4 +1,4 @@
-// Reading what a run left in the prefix, and putting the prefix back between cases.
+// Reading what a run left in the prefix.
 #pragma once
 #include <windows.h>
 
@@ -7,16 +7,9 @@
 
 namespace e2e {
 
-// Empty spooler, empty driver directory, no stray driver files at C:\, the fresh
-// prefix's Ports values, no Windows key under HKCU, the prefix's own Windows version.
-void ResetInstallState(const std::string& exeName);
-
-// Creates the key (without values) if it is missing.
-bool CreateRegistryKey(HKEY root, const std::string& key);
 // Every REG_SZ value of a key, by name.
 std::map<std::string, std::string> RegistryTexts(HKEY root, const std::string& key);
 
-bool FileExists(const std::string& path);
 // The whole file; false when it cannot be read.
 bool ReadFileBytes(const std::string& path, std::string* bytes);
 // "C:\a\b\X.GPD" -> "X.GPD"

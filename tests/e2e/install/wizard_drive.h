@@ -5,15 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "harness/dialog.h"
 #include "harness/program.h"
 
 namespace e2e {
-
-extern const char kSystemPageCaption[];
-extern const char kSettingsPageCaption[];
-extern const char kPortPageCaption[];
-extern const char kMessageBoxCaption[];  // the program file's name without ".exe"
 
 // How the port page is left.
 enum class PortPageExit {
@@ -45,10 +39,5 @@ struct WizardOutcome {
 };
 
 WizardOutcome WalkWizard(Program& program, const WizardPlan& plan);
-
-// Helpers the walk uses, also for cases of their own.
-bool SelectPortRow(const Dialog& portPage, const std::string& portName);
-bool ClearPortSelection(const Dialog& portPage);
-bool ClickCheckBox(const Dialog& page, int id);
 
 }  // namespace e2e

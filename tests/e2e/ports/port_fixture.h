@@ -9,48 +9,15 @@
 #include <vector>
 
 #include "harness/dialog.h"
+#include "harness/kora_pages.h"
+#include "harness/port_registry.h"
 #include "harness/program.h"
 #include "harness/workspace.h"
 
 namespace e2e {
 
-// Captions (GBK, as the harness returns them).
-extern const char kSystemCaption[];
-extern const char kSettingsCaption[];
-extern const char kPortPageCaption[];
-extern const char kPortTypeCaption[];
-extern const char kProgramTitle[];  // message boxes: the program file's name
-
-// Control ids of the pages under test.
-enum : int {
-  kSettingsBack = 1008,
-  kSettingsNext = 1009,
-  kSettingsExit = 1010,
-  kModelBox = 1011,
-  kDefaultPrinterBox = 1012,
-  kPrinterNameBox = 1013,
-  kSystemNext = 1009,
-  kCreatePort = 1008,
-  kConfigurePort = 1009,
-  kPortBack = 1010,
-  kPortList = 1021,
-  kInstall = 1022,
-  kPortCancel = 1023,
-  kTrackBar = 1007,
-  kProgress = 1025,
-  kNewPort = 1008,
-  kPortTypeClose = 1009,
-};
-
-// The ports of a fresh prefix, in the order the spooler lists them.
-std::vector<std::string> FreshPrefixPorts();
 // "name\n" for each name: the debugger lines of one fill.
 std::vector<std::string> DebugLinesOf(const std::vector<std::string>& names);
-// Replaces every value under the Ports key by one value per name.
-bool SetPorts(const std::vector<std::string>& names);
-// A port monitor entry whose Driver names the given DLL.
-bool AddMonitor(const std::string& name, const std::string& driver);
-void RemoveMonitor(const std::string& name);
 
 class PortPageTest : public ::testing::Test {
  protected:

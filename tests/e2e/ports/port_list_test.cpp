@@ -10,7 +10,6 @@
 #include "harness/controls.h"
 #include "harness/process_windows.h"
 #include "port_fixture.h"
-#include "remote_controls.h"
 
 namespace e2e {
 namespace {
@@ -20,12 +19,7 @@ const char kLocalPortDescription[] = "本地端口";
 const int kNoRow = -1;
 const UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
 
-std::vector<std::string> ListedNames(const Dialog& page) {
-  std::vector<std::string> names;
-  int count = ListViewCount(page, kPortList);
-  for (int row = 0; row < count; ++row) names.push_back(ListViewText(page, kPortList, row, 0));
-  return names;
-}
+std::vector<std::string> ListedNames(const Dialog& page) { return ListViewColumnTexts(page, kPortList, 0); }
 
 std::vector<int> SelectedRows(const Dialog& page) {
   std::vector<int> rows;

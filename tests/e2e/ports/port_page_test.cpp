@@ -6,18 +6,16 @@
 #include <vector>
 
 #include "harness/controls.h"
+#include "harness/expect_units.h"
 #include "harness/message_box.h"
 #include "harness/process_windows.h"
 #include "harness/screenshot.h"
 #include "harness/spooler.h"
 #include "port_fixture.h"
-#include "remote_controls.h"
 
 namespace e2e {
 namespace {
 
-const char kFont[] = "宋体";
-const int kFontPoints = 9;
 const char kCompleted[] = "驱动安装完成";
 const char kPreselectedPrinter[] = "QZ-A50X Series";  // model row 5
 const int kLptTimeoutEdit = 202;  // in the local monitor's LPT dialog
@@ -91,11 +89,8 @@ TEST_F(PortPageTest, TemplateAsDesigned) {
     EXPECT_EQ(control.className, portPage_.ClassName(control.id));
     EXPECT_EQ(control.shown, portPage_.IsShown(control.id));
     EXPECT_EQ(control.text, portPage_.Text(control.id));
-    RECT units = portPage_.RectInDialogUnits(control.id, kFont, kFontPoints);
-    EXPECT_NEAR(control.units.left, units.left, 1);
-    EXPECT_NEAR(control.units.top, units.top, 1);
-    EXPECT_NEAR(control.units.right, units.right, 1);
-    EXPECT_NEAR(control.units.bottom, units.bottom, 1);
+    ExpectUnitsNear(control.units, portPage_.RectInDialogUnits(control.id, kPageFont, kPagePointSize),
+                    "control " + std::to_string(control.id));
   }
   EXPECT_EQ(expectedOrder, ChildIdsInCreationOrder(portPage_.Handle())) << "controls out of template order";
 
@@ -113,7 +108,7 @@ TEST_F(PortPageTest, TemplateAsDesigned) {
   }
   ExpectBits(portPage_.Style(kTrackBar), TBS_BOTH | WS_TABSTOP, TBS_VERT, "track bar");
   ExpectBits(portPage_.ExStyle(kTrackBar), WS_EX_CLIENTEDGE, 0, "track bar extended style");
-  EXPECT_EQ(portPage_.Control(kPortList), FocusedWindow(portPage_)) << "the focus starts on the port list";
+  EXPECT_EQ(portPage_.Control(kPortList), portPage_.FocusedControl()) << "the focus starts on the port list";
 
   portPage_.PressEscape();
   EXPECT_TRUE(WaitForWindowGone(portPage_.Handle()));
@@ -159,7 +154,7 @@ TEST_F(PortPageTest, LeavingWithoutInstallKeepsTheSettingsPage) {
 // page then installs once, with no port name.
 TEST_F(PortPageTest, EnterOnTheListEndsThePageWithoutAPort) {
   ASSERT_NO_FATAL_FAILURE(StartAtPortPage());
-  ASSERT_EQ(portPage_.Control(kPortList), FocusedWindow(portPage_));
+  ASSERT_EQ(portPage_.Control(kPortList), portPage_.FocusedControl());
   portPage_.PressEnter();
   EXPECT_TRUE(WaitForWindowGone(portPage_.Handle()));
   ConfirmMessageAndExpectEnd(kCompleted);
@@ -211,7 +206,7 @@ TEST_F(PortPageTest, ConfigurePortRunsTheMonitorForTheSelectedRow) {
     EXPECT_EQ(row.caption, WindowCaption(monitor)) << row.name << ": " << DescribeWindows({monitor});
     EXPECT_EQ(row.selectRow < 0, GetDlgItem(monitor, kLptTimeoutEdit) != nullptr)
         << row.name << ": the LPT dialog has its timeout box";
-    PostButtonClick(monitor, row.dismiss);
+    Dialog(monitor).Click(row.dismiss);
     EXPECT_TRUE(WaitForWindowGone(monitor)) << row.name;
     EXPECT_TRUE(IsWindowVisible(portPage_.Handle())) << row.name << ": the port page must stay";
     portPage_.PressEscape();

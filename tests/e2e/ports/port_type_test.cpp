@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "harness/controls.h"
+#include "harness/expect_units.h"
 #include "harness/process_windows.h"
 #include "harness/registry.h"
 #include "harness/screenshot.h"
 #include "port_fixture.h"
-#include "remote_controls.h"
 
 namespace e2e {
 namespace {
@@ -31,12 +31,7 @@ const std::vector<std::string> kPortsAfter = {"COM2:", "FILE:", "LPT1:", "LPT2:"
 const int kDefaultRowBefore = 1;
 const int kDefaultRowAfter = 2;
 
-std::vector<std::string> ListTexts(const Dialog& dialog) {
-  std::vector<std::string> texts;
-  int count = ListViewCount(dialog, kPortList);
-  for (int row = 0; row < count; ++row) texts.push_back(ListViewText(dialog, kPortList, row, 0));
-  return texts;
-}
+std::vector<std::string> ListTexts(const Dialog& dialog) { return ListViewColumnTexts(dialog, kPortList, 0); }
 
 std::vector<std::string> Concatenated(std::vector<std::vector<std::string>> parts) {
   std::vector<std::string> all;
@@ -111,17 +106,10 @@ TEST_F(PortTypeTest, ListsTheMonitorsWithTheFirstSelected) {
     SCOPED_TRACE(button.text);
     EXPECT_EQ(button.text, portType_.Text(button.id));
     EXPECT_EQ(BS_PUSHBUTTON, portType_.Style(button.id) & BS_TYPEMASK);
-    RECT units = portType_.RectInDialogUnits(button.id, "宋体", 9);
-    EXPECT_NEAR(button.units.left, units.left, 1);
-    EXPECT_NEAR(button.units.top, units.top, 1);
-    EXPECT_NEAR(button.units.right, units.right, 1);
-    EXPECT_NEAR(button.units.bottom, units.bottom, 1);
+    ExpectUnitsNear(button.units, portType_.RectInDialogUnits(button.id, kPageFont, kPagePointSize), button.text);
   }
-  RECT listUnits = portType_.RectInDialogUnits(kPortList, "宋体", 9);
-  EXPECT_NEAR(7, listUnits.left, 1);
-  EXPECT_NEAR(14, listUnits.top, 1);
-  EXPECT_NEAR(240, listUnits.right, 1);
-  EXPECT_NEAR(85, listUnits.bottom, 1);
+  ExpectUnitsNear(RECT{7, 14, 240, 85}, portType_.RectInDialogUnits(kPortList, kPageFont, kPagePointSize),
+                  "monitor list");
 
   EXPECT_EQ(1, ListViewColumnCount(portType_, kPortList));
   EXPECT_EQ("可用端口类型", ListViewHeading(portType_, kPortList, 0));
@@ -134,7 +122,7 @@ TEST_F(PortTypeTest, ListsTheMonitorsWithTheFirstSelected) {
   EXPECT_EQ((std::vector<std::string>{kLocalMonitor, kExtraMonitor}), ListTexts(portType_));
   EXPECT_EQ(static_cast<UINT>(LVIS_SELECTED), ListViewItemState(portType_, kPortList, 0, kSelectedAndFocused));
   EXPECT_EQ(0u, ListViewItemState(portType_, kPortList, 1, LVIS_SELECTED));
-  EXPECT_EQ(portType_.Control(kPortList), FocusedWindow(portType_)) << "the focus starts on the monitor list";
+  EXPECT_EQ(portType_.Control(kPortList), portType_.FocusedControl()) << "the focus starts on the monitor list";
   EXPECT_EQ(Concatenated({DebugLinesOf(kPortsBefore), DebugLinesOf({kLocalMonitor, kExtraMonitor})}),
             program_->DebugStrings());
 
@@ -160,7 +148,7 @@ TEST_F(PortTypeTest, NewPortThenCloseListsTheNewPort) {
                               << DescribeWindows(VisibleTopLevelWindows(program_->ProcessId()));
   EXPECT_EQ(portType_.Handle(), GetWindow(addPort, GW_OWNER)) << "owner of the monitor's dialog";
   ASSERT_TRUE(SetControlText(GetDlgItem(addPort, kAddPortNameEdit), "LPT1:"));
-  PostButtonClick(addPort, IDOK);
+  Dialog(addPort).Click(IDOK);
   EXPECT_TRUE(WaitForWindowGone(addPort));
   EXPECT_TRUE(RegistryValueExists(HKEY_LOCAL_MACHINE, kPortsKey, "LPT1:")) << "the monitor did not create LPT1:";
   EXPECT_TRUE(IsWindowVisible(portType_.Handle())) << "the port type dialog stays open after New port";

@@ -29,7 +29,7 @@ const DWORD kExitTimeoutMs = 10000;
 class ProbeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    workspace_ = std::make_unique<Workspace>(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    workspace_ = std::make_unique<Workspace>(CurrentCaseName());
     ASSERT_TRUE(workspace_->AddProgram(ProgramFromEnv("KORA_PROBE_EXE"), "probe.exe"))
         << "cannot copy the probe named by KORA_PROBE_EXE";
   }

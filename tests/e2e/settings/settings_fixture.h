@@ -7,16 +7,13 @@
 #include <vector>
 
 #include "harness/dialog.h"
+#include "harness/kora_pages.h"
 #include "harness/program.h"
 #include "harness/workspace.h"
 
 namespace e2e {
 
-extern const char kSystemCaption[];    // "选择操作系统"
-extern const char kSettingsCaption[];  // "详细设置"
-extern const char kAboutCaption[];     // "关于 KORA"
-extern const char kPageFont[];         // "宋体"
-const int kPagePointSize = 9;
+extern const char kAboutCaption[];  // "关于 KORA"
 const DWORD kExitTimeoutMs = 20000;
 
 // The model box's texts, row 0 to 10, and the printer name shown before a model is picked.
@@ -31,8 +28,6 @@ class SettingsPageTest : public ::testing::Test {
   // Starts the program and presses Next on the system page; fails the case when the
   // settings page does not appear.
   void OpenSettingsPage();
-  // Next on the currently shown system page; the settings page that follows.
-  Dialog NextFromSystemPage(const Dialog& systemPage, HWND previousSettings);
 
   std::unique_ptr<Workspace> workspace_;
   std::unique_ptr<Program> program_;

@@ -1,5 +1,5 @@
 // How the settings page ends, goes back, opens its About box and hands out its icon.
-#include "child_windows.h"
+#include "harness/child_windows.h"
 #include "harness/controls.h"
 #include "harness/exit_watch.h"
 #include "harness/process_windows.h"
@@ -10,11 +10,6 @@
 namespace e2e {
 namespace {
 
-const int kBackButton = 1008;
-const int kExitButton = 1010;
-const int kModelBox = 1011;
-const int kDefaultPrinterBox = 1012;
-const int kPrinterNameBox = 1013;
 const UINT kAboutCommand = 0x0010;
 
 // Every way the page ends the program: with IDOK, so no page follows.
@@ -24,7 +19,7 @@ TEST_F(SettingsPageTest, EndsTheProgram) {
     void (*act)(const Dialog&);
   };
   static const Case kCases[] = {
-      {"Exit button", [](const Dialog& d) { d.Click(kExitButton); }},
+      {"Exit button", [](const Dialog& d) { d.Click(kSettingsExit); }},
       {"Esc", [](const Dialog& d) { d.PressEscape(); }},
       {"close box", [](const Dialog& d) { d.CloseBox(); }},
       {"Enter", [](const Dialog& d) { d.PressEnter(); }},
@@ -58,21 +53,21 @@ TEST_F(SettingsPageTest, BackShowsTheSystemPageAndNextAFreshPage) {
   OpenSettingsPage();
   // Change everything a later page could inherit.
   ASSERT_TRUE(SelectComboRow(page_, kModelBox, 2));
-  SendWithTimeout(page_.Control(kDefaultPrinterBox), BM_CLICK, 0, 0);
+  page_.ClickInPlace(kDefaultPrinterBox);
   ASSERT_EQ(BST_UNCHECKED, page_.CheckState(kDefaultPrinterBox)) << "the click did not clear the box";
   for (int id : {1014, 1015, 1016, 1017, 1018, 1019}) ASSERT_TRUE(SelectComboRow(page_, id, 1)) << "box " << id;
   ASSERT_TRUE(SelectComboRow(page_, 1014, 4));
   ASSERT_TRUE(page_.IsEnabled(1015)) << "COM2 did not enable the line boxes";
 
   HWND oldPage = page_.Handle();
-  page_.Click(kBackButton);
+  page_.Click(kSettingsBack);
   EXPECT_TRUE(WaitForWindowGone(oldPage)) << "Back left the settings page open";
-  Dialog systemPage(WaitForNewDialog(program_->ProcessId(), kSystemCaption, systemPage_.Handle()));
+  Dialog systemPage = WaitForSystemPage(program_->ProcessId(), systemPage_.Handle());
   ASSERT_TRUE(systemPage) << "no system page after Back; windows: "
                           << DescribeWindows(VisibleTopLevelWindows(program_->ProcessId()));
   EXPECT_FALSE(program_->HasExited());
 
-  page_ = NextFromSystemPage(systemPage, oldPage);
+  page_ = NextToSettingsPage(program_->ProcessId(), systemPage, oldPage);
   ASSERT_TRUE(page_) << "no settings page after the second Next";
   ExpectInitialSelections(page_, "second visit");
   EXPECT_EQ(kModelTexts, ComboItems(page_, kModelBox)) << "second visit";
@@ -156,7 +151,7 @@ TEST_F(SettingsPageTest, AboutEntryOpensTheAboutBox) {
   // The page still answers as before.
   ASSERT_TRUE(SelectComboRow(page_, kModelBox, 9));
   EXPECT_EQ(kModelTexts[9], page_.Text(kPrinterNameBox));
-  page_.Click(kExitButton);
+  page_.Click(kSettingsExit);
   EXPECT_TRUE(program_->WaitForExit(kExitTimeoutMs)) << "Exit after the About box did not end the program";
 }
 

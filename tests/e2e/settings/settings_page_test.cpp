@@ -1,16 +1,13 @@
 // The settings page as it opens and as its model and port boxes are changed.
-#include "child_windows.h"
+#include "harness/child_windows.h"
 #include "harness/controls.h"
+#include "harness/expect_units.h"
 #include "harness/screenshot.h"
 #include "settings_fixture.h"
 
 namespace e2e {
 namespace {
 
-const int kModelBox = 1011;
-const int kDefaultPrinterBox = 1012;
-const int kPrinterNameBox = 1013;
-const int kPortBox = 1014;
 
 enum class Kind { kCombo, kGroupBox, kLabel, kCheckBox, kReadOnlyEdit, kPushButton };
 
@@ -76,13 +73,6 @@ std::string KindMismatch(Kind kind, const ChildWindow& control) {
   return "unknown kind";
 }
 
-void ExpectRect(const RECT& expected, const RECT& actual, const std::string& where) {
-  EXPECT_NEAR(expected.left, actual.left, 1) << where << ": left";
-  EXPECT_NEAR(expected.top, actual.top, 1) << where << ": top";
-  EXPECT_NEAR(expected.right, actual.right, 1) << where << ": width";
-  EXPECT_NEAR(expected.bottom, actual.bottom, 1) << where << ": height";
-}
-
 TEST_F(SettingsPageTest, WindowIsTheTemplatesPopUp) {
   OpenSettingsPage();
   EXPECT_EQ(kSettingsCaption, page_.Caption());
@@ -109,7 +99,7 @@ TEST_F(SettingsPageTest, ControlsFollowTheTemplate) {
     if (row.text) {
       EXPECT_EQ(row.text, control.text) << where;
     }
-    ExpectRect(row.units, control.units, where);
+    ExpectUnitsNear(row.units, control.units, where);
   }
 }
 

@@ -1,31 +1,10 @@
-#include "child_windows.h"
+#include "harness/child_windows.h"
 
 #include "harness/dialog.h"
 #include "harness/process_windows.h"
 
 namespace e2e {
 namespace {
-
-// Base units as the dialog manager derives them from the template's font: the average
-// width of the Latin letters and the character height.
-SIZE BaseUnits(const char* fontName, int pointSize) {
-  SIZE base = {};
-  HDC screen = GetDC(nullptr);
-  HFONT font = CreateFontA(-MulDiv(pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE,
-                           FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, fontName);
-  HGDIOBJ old = SelectObject(screen, font);
-  TEXTMETRICA metrics;
-  SIZE letters;
-  const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-  if (GetTextMetricsA(screen, &metrics) && GetTextExtentPoint32A(screen, alphabet, 52, &letters)) {
-    base.cx = (letters.cx / 26 + 1) / 2;
-    base.cy = metrics.tmHeight;
-  }
-  SelectObject(screen, old);
-  DeleteObject(font);
-  ReleaseDC(nullptr, screen);
-  return base;
-}
 
 // CB_GETDROPPEDCONTROLRECT; Wine copies the rectangle back across processes itself.
 bool DroppedRect(HWND combo, RECT* rect) {
@@ -52,7 +31,7 @@ RECT ToUnits(HWND dialog, HWND control, SIZE base) {
 }  // namespace
 
 SIZE ClientSizeInUnits(HWND dialog, const char* fontName, int pointSize) {
-  SIZE base = BaseUnits(fontName, pointSize);
+  SIZE base = DialogBaseUnits(fontName, pointSize);
   RECT client = {};
   if (base.cx == 0 || base.cy == 0 || !GetClientRect(dialog, &client)) return SIZE{};
   return SIZE{MulDiv(client.right, 4, base.cx), MulDiv(client.bottom, 8, base.cy)};
@@ -60,7 +39,7 @@ SIZE ClientSizeInUnits(HWND dialog, const char* fontName, int pointSize) {
 
 std::vector<ChildWindow> DialogControls(HWND dialog, const char* fontName, int pointSize) {
   std::vector<ChildWindow> controls;
-  SIZE base = BaseUnits(fontName, pointSize);
+  SIZE base = DialogBaseUnits(fontName, pointSize);
   if (base.cx == 0 || base.cy == 0) return controls;
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     ChildWindow control;

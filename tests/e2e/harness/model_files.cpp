@@ -1,4 +1,4 @@
-#include "install/model_files.h"
+#include "harness/model_files.h"
 
 namespace e2e {
 namespace {
