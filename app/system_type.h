@@ -28,4 +28,7 @@ public:
 // 156 bytes first, then 148; when both fail returns current.
 int DetectSystemType(VersionQuery& query, int current);
 
+// Systems with code 3 to 8 install a second time after the port page and are told when it is done.
+inline bool RunsSecondInstallationPass(int systemType) { return systemType >= 3 && systemType <= 8; }
+
 }  // namespace kora

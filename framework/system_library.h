@@ -11,5 +11,11 @@ Fn SystemProc(const char* dll, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(SystemProcAddress(dll, name)));
 }
 
+// A function of the print spooler's client DLL.
+template <typename Fn>
+Fn SpoolerProc(const char* name) {
+    return SystemProc<Fn>("winspool.drv", name);
+}
+
 // Keeps later DLL loads out of the program's own folder where the system allows it.
 void RestrictDllSearchPath();

@@ -10,7 +10,6 @@ class CWnd : public CCmdTarget {
 public:
     HWND m_hWnd = nullptr;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     HWND GetDlgItem(int id) const { return m_hWnd ? ::GetDlgItem(m_hWnd, id) : nullptr; }
     void Attach(HWND hWnd) { m_hWnd = hWnd; }
     void Detach() { m_hWnd = nullptr; }

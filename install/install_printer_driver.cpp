@@ -2,6 +2,7 @@
 #include "framework/seam_names.h"
 
 #include "app/globals.h"
+#include "app/system_type.h"
 #include "framework/app.h"
 #include "install/win32_install_system.h"
 #include "settings/settings_dlg.h"
@@ -20,5 +21,5 @@ void CSettingsDlg::ReportInstallation() {
         AfxMessageBox(text.c_str(), MB_OK);
         return;
     }
-    if (g_systemType >= 3 && g_systemType <= 8) AfxMessageBox("驱动安装完成", MB_OK);
+    if (kora::RunsSecondInstallationPass(g_systemType)) AfxMessageBox("驱动安装完成", MB_OK);
 }

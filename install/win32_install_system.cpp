@@ -13,9 +13,6 @@
 
 namespace {
 
-template <typename Fn>
-Fn Spooler(const char* name) { return SystemProc<Fn>("winspool.drv", name); }
-
 char* Text(const std::string& s) { return const_cast<char*>(s.c_str()); }
 
 class Win32InstallSystem : public kora::InstallSystem {
@@ -39,7 +36,7 @@ public:
     bool GetPrinterDriverDirectory(const std::string& environment, std::uint32_t level, char* buffer,
                                    std::uint32_t size) override {
         using Fn = BOOL(WINAPI*)(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD);
-        auto fn = Spooler<Fn>("GetPrinterDriverDirectoryA");
+        auto fn = SpoolerProc<Fn>("GetPrinterDriverDirectoryA");
         DWORD needed = 0;
         return Called(fn && fn(nullptr, Text(environment), level, reinterpret_cast<LPBYTE>(buffer), size, &needed));
     }
@@ -48,13 +45,13 @@ public:
     }
     bool AddPrinterDriver(std::uint32_t level, const kora::DriverRecord& r) override {
         using Fn = BOOL(WINAPI*)(LPSTR, DWORD, LPBYTE);
-        auto fn = Spooler<Fn>("AddPrinterDriverA");
+        auto fn = SpoolerProc<Fn>("AddPrinterDriverA");
         DRIVER_INFO_3A info = ToDriverInfo3(r);
         return Called(fn && fn(nullptr, level, reinterpret_cast<LPBYTE>(&info)));
     }
     kora::PrinterHandle AddPrinter(std::uint32_t level, const kora::PrinterRecord& r) override {
         using Fn = HANDLE(WINAPI*)(LPSTR, DWORD, LPBYTE);
-        auto fn = Spooler<Fn>("AddPrinterA");
+        auto fn = SpoolerProc<Fn>("AddPrinterA");
         PRINTER_INFO_2A info = ToPrinterInfo2(r);
         HANDLE printer = fn ? fn(nullptr, level, reinterpret_cast<LPBYTE>(&info)) : nullptr;
         Called(printer != nullptr);
@@ -62,7 +59,7 @@ public:
     }
     bool ClosePrinter(kora::PrinterHandle printer) override {
         using Fn = BOOL(WINAPI*)(HANDLE);
-        auto fn = Spooler<Fn>("ClosePrinter");
+        auto fn = SpoolerProc<Fn>("ClosePrinter");
         return fn && fn(reinterpret_cast<HANDLE>(printer));
     }
     std::uint32_t GetLastError() override { return m_lastError; }

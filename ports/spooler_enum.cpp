@@ -10,7 +10,7 @@ using EnumFn = BOOL(WINAPI*)(LPSTR name, DWORD level, LPBYTE buffer, DWORD size,
 
 SpoolerRecords Enumerate(const char* function, DWORD level, size_t recordSize) {
     SpoolerRecords result;
-    auto enumerate = SystemProc<EnumFn>("winspool.drv", function);
+    auto enumerate = SpoolerProc<EnumFn>(function);
     if (enumerate == nullptr) return result;
     DWORD needed = 0, returned = 0;
     enumerate(nullptr, level, nullptr, 0, &needed, &returned);
@@ -30,12 +30,12 @@ SpoolerRecords EnumMonitorsLevel1() { return Enumerate("EnumMonitorsA", 1, sizeo
 
 BOOL ConfigurePortOnLocalSpooler(HWND owner, const char* portName) {
     using Fn = BOOL(WINAPI*)(LPSTR, HWND, LPSTR);
-    auto configure = SystemProc<Fn>("winspool.drv", "ConfigurePortA");
+    auto configure = SpoolerProc<Fn>("ConfigurePortA");
     return configure && configure(nullptr, owner, const_cast<LPSTR>(portName));
 }
 
 BOOL AddPortOnLocalSpooler(HWND owner, const char* monitorName) {
     using Fn = BOOL(WINAPI*)(LPSTR, HWND, LPSTR);
-    auto addPort = SystemProc<Fn>("winspool.drv", "AddPortA");
+    auto addPort = SpoolerProc<Fn>("AddPortA");
     return addPort && addPort(nullptr, owner, const_cast<LPSTR>(monitorName));
 }

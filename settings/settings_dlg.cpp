@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/globals.h"
+#include "app/system_type.h"
 #include "framework/app.h"
 #include "ports/port_select_dlg.h"
 #include "res/resource.h"
@@ -15,7 +16,6 @@ namespace {
 
 void SelectRow(HWND box, int row) { ::SendMessageA(box, CB_SETCURSEL, row, 0); }
 int SelectedRow(HWND box) { return static_cast<int>(::SendMessageA(box, CB_GETCURSEL, 0, 0)); }
-bool SystemRunsSecondPass() { return g_systemType >= 3 && g_systemType <= 8; }
 
 // Clears g_pPortSelectDlg when the port page object of a Next press goes away.
 struct PortPageScope {
@@ -143,7 +143,7 @@ void CSettingsDlg::OnNext() {
     m_lastInstall.reset();
     if (portPage->DoModal() == IDCANCEL) return;
     g_portName = portPage->m_portName;
-    if (SystemRunsSecondPass()) InstallPrinterDriver();
+    if (kora::RunsSecondInstallationPass(g_systemType)) InstallPrinterDriver();
     ReportInstallation();
     CDialog::OnOK();
 }

@@ -106,5 +106,15 @@ TEST(DetectSystemType, KeepsTheCodeForAVersionTheTableDoesNotName) {
     EXPECT_EQ(DetectSystemType(query, kEarlier), kEarlier);
 }
 
+TEST(RunsSecondInstallationPass, OnlyForCodesThreeToEight) {
+    // Codes 0 to 2 (unknown, Windows 95, 98/Me) install once and show no completion message.
+    const struct { int code; bool secondPass; } cases[] = {
+        {-1, false}, {0, false}, {1, false}, {2, false}, {3, true}, {4, true},
+        {5, true},   {6, true},  {7, true},  {8, true},  {9, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RunsSecondInstallationPass(c.code), c.secondPass) << "code " << c.code;
+}
+
 }  // namespace
 }  // namespace kora
