@@ -9,6 +9,9 @@ cmake --preset host
 cmake --build --preset host
 ctest --preset host
 
+# Stop here, with the reason, where Wine cannot run rather than fail every Windows test.
+(. cmake/wine-env.sh && kora_require_wine) || exit 1
+
 cmake --preset windows
 cmake --build --preset windows
 ctest --preset windows

@@ -3,9 +3,9 @@
 # your own) it saves build/screenshots/run.png after a few seconds and stops the wizard.
 set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
-export WINEPREFIX="$src/build/wine/run" WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
-WINE=/usr/lib/wine/wine
-WINESERVER=/usr/lib/wine/wineserver
+. "$src/cmake/wine-env.sh"
+kora_require_wine
+export WINEPREFIX="$src/build/wine/run"
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$WINE" wineboot.exe -i </dev/null >/dev/null 2>&1

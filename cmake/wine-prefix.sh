@@ -7,9 +7,9 @@ src=$(cd "$(dirname "$0")/.." && pwd)
 root="$src/build/wine"
 template="$root/template"
 
-export WINEPREFIX="$template" WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
-WINE=/usr/lib/wine/wine
-WINESERVER=/usr/lib/wine/wineserver
+. "$src/cmake/wine-env.sh"
+kora_require_wine
+export WINEPREFIX="$template"
 
 mkdir -p "$root"
 # Copiers (wine-run.sh) hold this lock shared while they copy the template.

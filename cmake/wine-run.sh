@@ -16,10 +16,8 @@ template="$root/template"
 name=$(basename "$exe" .exe)
 prefix="$root/$name"
 
-WINE=/usr/lib/wine/wine
-WINESERVER=/usr/lib/wine/wineserver
-
-export WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+. "$here/wine-env.sh"
+kora_require_wine || exit 1
 export KORA_SCREENSHOT_DIR="$src/build/screenshots"
 mkdir -p "$KORA_SCREENSHOT_DIR" "$root"
 
