@@ -4,8 +4,8 @@ set -euo pipefail
 
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-# imagemagick only for run.sh's screenshot on Xvfb.
-packages=(cmake make g++ python3 mingw-w64 googletest xvfb xauth fonts-wqy-zenhei imagemagick locales)
+# imagemagick and x11-utils only for run.sh's screenshot on Xvfb.
+packages=(cmake make g++ python3 mingw-w64 googletest xvfb xauth x11-utils fonts-wqy-zenhei imagemagick locales)
 missing=()
 for p in "${packages[@]}"; do have "$p" || missing+=("$p"); done
 need_wine=0
@@ -40,7 +40,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 if [ $need_wine -eq 1 ]; then
-  # -t bookworm lines the i386 libraries up with their amd64 twins; never wine64 beside it.
+  # -t bookworm lines the i386 libraries up with their amd64 twins (and keeps wine64, which
+  # setup-i386-emulator.sh adds where it is needed).
   $sudo apt-get install -y -t bookworm --no-install-recommends wine32:i386 libgstreamer-plugins-base1.0-0:i386
 fi
 make_locale

@@ -18,9 +18,20 @@ cd "$src/dist/KORA"
 if [ "${1:-}" = --screenshot ]; then
   mkdir -p "$src/build/screenshots"
   "$WINE" KORA.exe </dev/null >/dev/null 2>&1 &
-  sleep 8
+  # Wait for the first page itself (its caption), not a guess: under the emulator Wine
+  # starts about twice as slowly. One more second lets it paint.
+  shown=0
+  for _ in $(seq 1 120); do
+    if xwininfo -root -tree 2>/dev/null | grep -q '选择操作系统'; then shown=1; break; fi
+    sleep 0.5
+  done
+  [ $shown -eq 1 ] && sleep 1
   import -window root "$src/build/screenshots/run.png" || true
   "$WINESERVER" -k
+  if [ $shown -eq 0 ]; then
+    echo "The wizard did not show its first page within 60 s; see build/screenshots/run.png" >&2
+    exit 1
+  fi
   echo "No display of your own: the wizard ran on Xvfb; see build/screenshots/run.png"
   exit 0
 fi

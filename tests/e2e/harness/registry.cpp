@@ -61,6 +61,15 @@ bool RegistryValueExists(HKEY root, const std::string& key, const std::string& n
   return k.get() && RegQueryValueExA(k.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
+bool WaitForRegistryValue(HKEY root, const std::string& key, const std::string& name, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  while (!RegistryValueExists(root, key, name)) {
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
 bool DeleteRegistryValue(HKEY root, const std::string& key, const std::string& name) {
   Key k(root, key, false);
   return k.get() && RegDeleteValueA(k.get(), name.c_str()) == ERROR_SUCCESS;

@@ -18,6 +18,8 @@ bool SetRegistryDword(HKEY root, const std::string& key, const std::string& name
 // The text of a REG_SZ value; false when it is missing or of another type.
 bool ReadRegistryText(HKEY root, const std::string& key, const std::string& name, std::string* value);
 bool RegistryValueExists(HKEY root, const std::string& key, const std::string& name);
+// Waits until the value exists (another process writes it); false after timeoutMs.
+bool WaitForRegistryValue(HKEY root, const std::string& key, const std::string& name, DWORD timeoutMs = 10000);
 bool DeleteRegistryValue(HKEY root, const std::string& key, const std::string& name);
 // Deletes a key with everything below it; true also when it did not exist.
 bool DeleteRegistryTree(HKEY root, const std::string& key);

@@ -150,7 +150,8 @@ TEST_F(PortTypeTest, NewPortThenCloseListsTheNewPort) {
   ASSERT_TRUE(SetControlText(GetDlgItem(addPort, kAddPortNameEdit), "LPT1:"));
   Dialog(addPort).Click(IDOK);
   EXPECT_TRUE(WaitForWindowGone(addPort));
-  EXPECT_TRUE(RegistryValueExists(HKEY_LOCAL_MACHINE, kPortsKey, "LPT1:")) << "the monitor did not create LPT1:";
+  // The monitor writes the port after its dialog has gone.
+  EXPECT_TRUE(WaitForRegistryValue(HKEY_LOCAL_MACHINE, kPortsKey, "LPT1:")) << "the monitor did not create LPT1:";
   EXPECT_TRUE(IsWindowVisible(portType_.Handle())) << "the port type dialog stays open after New port";
   EXPECT_EQ(kPortsBefore, ListTexts(portPage_)) << "the port list changes only when the dialog closes";
 
