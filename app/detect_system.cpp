@@ -1,6 +1,6 @@
-#include "framework/seam_names.h"
-
 #include "app/detect_system.h"
+
+#include <windows.h>
 
 #include "app/globals.h"
 #include "app/system_type.h"
@@ -9,7 +9,7 @@ namespace {
 
 class Win32VersionQuery : public kora::VersionQuery {
 public:
-    bool GetVersionEx(std::uint32_t recordSize, kora::ReportedVersion* out) override {
+    bool QueryVersion(std::uint32_t recordSize, kora::ReportedVersion* out) override {
         // One zeroed extended record; only its size field changes between the two tries.
         m_record.dwOSVersionInfoSize = recordSize;
         if (!::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&m_record))) return false;

@@ -33,7 +33,7 @@ int SystemTypeFor(int current, const ReportedVersion& v) {
 int DetectSystemType(VersionQuery& query, int current) {
     ReportedVersion v;
     // Windows 95 and NT 4 before SP6 refuse the extended record; they take the plain one.
-    if (!query.GetVersionEx(kVersionInfoExSize, &v) && !query.GetVersionEx(kVersionInfoSize, &v))
+    if (!query.QueryVersion(kVersionInfoExSize, &v) && !query.QueryVersion(kVersionInfoSize, &v))
         return current;
     return SystemTypeFor(current, v);
 }

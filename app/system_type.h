@@ -22,7 +22,7 @@ class VersionQuery {
 public:
     virtual ~VersionQuery() = default;
     // GetVersionExA on a zeroed 156-byte OSVERSIONINFOEXA whose size field holds recordSize.
-    virtual bool GetVersionEx(std::uint32_t recordSize, ReportedVersion* out) = 0;
+    virtual bool QueryVersion(std::uint32_t recordSize, ReportedVersion* out) = 0;
 };
 
 // 156 bytes first, then 148; when both fail returns current.

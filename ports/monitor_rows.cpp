@@ -6,7 +6,7 @@ void FillMonitorRows(const char* const* names, std::uint32_t count, MonitorRowSi
     for (std::uint32_t i = 0; i < count; ++i) {
         if (!names[i]) continue;
         const std::string name(names[i]);
-        sink.OutputDebugString(name + "\n");
+        sink.WriteDebugLine(name + "\n");
         sink.InsertRow(static_cast<int>(i), name);
     }
 }

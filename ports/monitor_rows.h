@@ -9,7 +9,7 @@ namespace kora {
 class MonitorRowSink {
 public:
     virtual ~MonitorRowSink() = default;
-    virtual void OutputDebugString(const std::string& line) = 0;  // name + "\n"
+    virtual void WriteDebugLine(const std::string& line) = 0;  // name + "\n"
     virtual void InsertRow(int position, const std::string& name) = 0;
 };
 

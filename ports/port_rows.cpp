@@ -22,7 +22,7 @@ void FillPortRows(const PortRecordView* records, std::uint32_t count, PortRowSin
         const int row = static_cast<int>(i);
         names[i] = TextOrEmpty(records[i].pPortName);
         candidates.Test(names[i], row);
-        sink.OutputDebugString(names[i] + "\n");
+        sink.WriteDebugLine(names[i] + "\n");
         sink.InsertRow(row, names[i]);
         sink.SetDescription(row, TextOrEmpty(records[i].pDescription));
     }

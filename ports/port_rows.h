@@ -16,7 +16,7 @@ struct PortRecordView {
 class PortRowSink {
 public:
     virtual ~PortRowSink() = default;
-    virtual void OutputDebugString(const std::string& line) = 0;  // name + "\n"
+    virtual void WriteDebugLine(const std::string& line) = 0;  // name + "\n"
     virtual void InsertRow(int row, const std::string& name) = 0;
     virtual void SetDescription(int row, const std::string& description) = 0;
     virtual void SelectRow(int row) = 0;  // selected, focus cleared

@@ -1,5 +1,3 @@
-#include "framework/seam_names.h"
-
 #include "ports/port_select_dlg.h"
 
 #include "app/globals.h"
@@ -15,7 +13,7 @@ namespace {
 class PortListSink : public kora::PortRowSink {
 public:
     explicit PortListSink(CListCtrl& list) : m_list(list) {}
-    void OutputDebugString(const std::string& line) override { ::OutputDebugStringA(line.c_str()); }
+    void WriteDebugLine(const std::string& line) override { ::OutputDebugStringA(line.c_str()); }
     void InsertRow(int row, const std::string& name) override { m_list.InsertItem(row, name.c_str()); }
     void SetDescription(int row, const std::string& description) override {
         m_list.SetItemText(row, 1, description.c_str());

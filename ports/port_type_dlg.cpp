@@ -1,5 +1,3 @@
-#include "framework/seam_names.h"
-
 #include "ports/port_type_dlg.h"
 
 #include <vector>
@@ -14,7 +12,7 @@ namespace {
 class MonitorListSink : public kora::MonitorRowSink {
 public:
     explicit MonitorListSink(CListCtrl& list) : m_list(list) {}
-    void OutputDebugString(const std::string& line) override { ::OutputDebugStringA(line.c_str()); }
+    void WriteDebugLine(const std::string& line) override { ::OutputDebugStringA(line.c_str()); }
     void InsertRow(int position, const std::string& name) override { m_list.InsertItem(position, name.c_str()); }
 
 private:

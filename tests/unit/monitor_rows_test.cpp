@@ -12,7 +12,7 @@ class RecordingMonitorRowSink : public MonitorRowSink {
 public:
     std::vector<std::string> calls;
 
-    void OutputDebugString(const std::string& line) override { calls.push_back("debug [" + line + "]"); }
+    void WriteDebugLine(const std::string& line) override { calls.push_back("debug [" + line + "]"); }
     void InsertRow(int position, const std::string& name) override {
         calls.push_back("insert " + std::to_string(position) + " [" + name + "]");
     }
@@ -20,30 +20,31 @@ public:
 
 using Calls = std::vector<std::string>;
 
+// Each named monitor gives a debugger line and a row at its record index; a null name gives
+// neither, and later rows keep their own indexes.
 TEST(FillMonitorRows, ListsEveryNamedMonitorAtItsRecordIndex) {
-    const char* const names[] = {"Local Port", "Standard TCP/IP Port"};
-    RecordingMonitorRowSink sink;
-    FillMonitorRows(names, 2, sink);
-    const Calls expected = {"debug [Local Port\n]", "insert 0 [Local Port]",
-                            "debug [Standard TCP/IP Port\n]", "insert 1 [Standard TCP/IP Port]"};
-    EXPECT_EQ(sink.calls, expected);
-}
-
-TEST(FillMonitorRows, SkipsNullNamesWithoutALineOrRow) {
-    const char* const names[] = {nullptr, "Local Port", nullptr, nullptr, "USB Monitor"};
-    RecordingMonitorRowSink sink;
-    FillMonitorRows(names, 5, sink);
-    const Calls expected = {"debug [Local Port\n]", "insert 1 [Local Port]",
-                            "debug [USB Monitor\n]", "insert 4 [USB Monitor]"};
-    EXPECT_EQ(sink.calls, expected);
-}
-
-TEST(FillMonitorRows, DoesNothingWithoutMonitors) {
-    RecordingMonitorRowSink sink;
-    FillMonitorRows(nullptr, 0, sink);
-    const char* const onlyNull[] = {nullptr};
-    FillMonitorRows(onlyNull, 1, sink);
-    EXPECT_TRUE(sink.calls.empty());
+    struct Case {
+        const char* what;
+        std::vector<const char*> names;
+        Calls expected;
+    };
+    const Case cases[] = {
+        {"two monitors",
+         {"Local Port", "Standard TCP/IP Port"},
+         {"debug [Local Port\n]", "insert 0 [Local Port]", "debug [Standard TCP/IP Port\n]",
+          "insert 1 [Standard TCP/IP Port]"}},
+        {"null names between",
+         {nullptr, "Local Port", nullptr, nullptr, "USB Monitor"},
+         {"debug [Local Port\n]", "insert 1 [Local Port]", "debug [USB Monitor\n]", "insert 4 [USB Monitor]"}},
+        {"only a null name", {nullptr}, {}},
+        {"no records", {}, {}},
+    };
+    for (const Case& c : cases) {
+        RecordingMonitorRowSink sink;
+        FillMonitorRows(c.names.empty() ? nullptr : c.names.data(), static_cast<std::uint32_t>(c.names.size()),
+                        sink);
+        EXPECT_EQ(sink.calls, c.expected) << c.what;
+    }
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ class RecordingPortRowSink : public PortRowSink {
 public:
     std::vector<std::string> calls;
 
-    void OutputDebugString(const std::string& line) override { calls.push_back("debug [" + line + "]"); }
+    void WriteDebugLine(const std::string& line) override { calls.push_back("debug [" + line + "]"); }
     void InsertRow(int row, const std::string& name) override {
         calls.push_back("insert " + std::to_string(row) + " [" + name + "]");
     }

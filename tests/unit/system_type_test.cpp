@@ -61,7 +61,7 @@ TEST(SystemTypeFor, KeepsAnEarlierCodeWhereTheTableSaysUnchanged) {
     }
 }
 
-// Answers GetVersionEx per record size and notes the sizes asked for.
+// Answers the version query per record size and notes the sizes asked for.
 class RecordingVersionQuery : public VersionQuery {
 public:
     bool acceptsExtended = true;
@@ -69,7 +69,7 @@ public:
     ReportedVersion reported{kNt, 5, 1};
     std::vector<std::uint32_t> askedSizes;
 
-    bool GetVersionEx(std::uint32_t recordSize, ReportedVersion* out) override {
+    bool QueryVersion(std::uint32_t recordSize, ReportedVersion* out) override {
         askedSizes.push_back(recordSize);
         const bool accepts = recordSize == 156 ? acceptsExtended : recordSize == 148 && acceptsPlain;
         if (accepts) *out = reported;
@@ -77,33 +77,33 @@ public:
     }
 };
 
-TEST(DetectSystemType, AsksForTheExtendedRecordOnlyWhenItIsAccepted) {
-    RecordingVersionQuery query;
-    EXPECT_EQ(DetectSystemType(query, kUnset), 5);
-    EXPECT_EQ(query.askedSizes, (std::vector<std::uint32_t>{156}));
-}
-
-TEST(DetectSystemType, FallsBackToThePlainRecord) {
-    RecordingVersionQuery query;
-    query.acceptsExtended = false;
-    query.reported = {kWin9x, 4, 0};
-    EXPECT_EQ(DetectSystemType(query, kUnset), 1);
-    EXPECT_EQ(query.askedSizes, (std::vector<std::uint32_t>{156, 148}));
-}
-
-TEST(DetectSystemType, KeepsTheCodeWhenBothQueriesFail) {
-    RecordingVersionQuery query;
-    query.acceptsExtended = false;
-    query.acceptsPlain = false;
-    EXPECT_EQ(DetectSystemType(query, kUnset), kUnset);
-    EXPECT_EQ(DetectSystemType(query, kEarlier), kEarlier);
-    EXPECT_EQ(query.askedSizes, (std::vector<std::uint32_t>{156, 148, 156, 148}));
-}
-
-TEST(DetectSystemType, KeepsTheCodeForAVersionTheTableDoesNotName) {
-    RecordingVersionQuery query;
-    query.reported = {kNt, 6, 2};
-    EXPECT_EQ(DetectSystemType(query, kEarlier), kEarlier);
+// The 156-byte record first, the 148-byte one only when that is refused; when both are
+// refused, or the version is one the table does not name, the earlier code stays.
+TEST(DetectSystemType, AsksForTheExtendedRecordThenThePlainOne) {
+    struct Case {
+        const char* what;
+        bool acceptsExtended;
+        bool acceptsPlain;
+        ReportedVersion reported;
+        int earlier;
+        int expected;
+        std::vector<std::uint32_t> askedSizes;
+    };
+    const Case cases[] = {
+        {"extended accepted", true, true, {kNt, 5, 1}, kUnset, 5, {156}},
+        {"plain after extended refused", false, true, {kWin9x, 4, 0}, kUnset, 1, {156, 148}},
+        {"both refused, unset code", false, false, {kNt, 5, 1}, kUnset, kUnset, {156, 148}},
+        {"both refused, earlier code", false, false, {kNt, 5, 1}, kEarlier, kEarlier, {156, 148}},
+        {"version not in the table", true, true, {kNt, 6, 2}, kEarlier, kEarlier, {156}},
+    };
+    for (const Case& c : cases) {
+        RecordingVersionQuery query;
+        query.acceptsExtended = c.acceptsExtended;
+        query.acceptsPlain = c.acceptsPlain;
+        query.reported = c.reported;
+        EXPECT_EQ(DetectSystemType(query, c.earlier), c.expected) << c.what;
+        EXPECT_EQ(query.askedSizes, c.askedSizes) << c.what;
+    }
 }
 
 TEST(RunsSecondInstallationPass, OnlyForCodesThreeToEight) {
