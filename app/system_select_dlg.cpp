@@ -35,7 +35,7 @@ END_MESSAGE_MAP()
 BOOL CSystemSelectDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     DetectSystemType();
-    if (int radio = RadioButtonFor(g_systemType)) ::SendMessageA(GetDlgItem(radio), BM_SETCHECK, 1, 0);
+    if (int radio = RadioButtonFor(g_systemType)) CheckDlgButton(radio, BST_CHECKED);
     return TRUE;
 }
 

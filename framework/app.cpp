@@ -57,8 +57,8 @@ BOOL CWinApp::Enable3dControlsStatic() {
     return init(&icc);
 }
 
+// Empty: the application class binds the Help command itself.
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
-    ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
 CWinApp* AfxGetApp() { return g_app; }

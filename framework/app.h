@@ -26,8 +26,9 @@ public:
 
 protected:
     void OnHelp();
-    // Registers the common-control classes the templates use (list view, progress bar,
-    // track bar); without them those dialogs cannot be created.
+    // Keeps the name of the start-up call it stands for, but draws nothing in 3-D: it
+    // registers the common-control classes the templates use (list view, progress bar,
+    // track bar), without which those dialogs cannot be created.
     BOOL Enable3dControlsStatic();
 
     DECLARE_MESSAGE_MAP()

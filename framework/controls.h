@@ -15,6 +15,20 @@ public:
     int SetPos(int position) { return static_cast<int>(SendMessage(PBM_SETPOS, position, 0)); }
 };
 
+class CComboBox : public CWnd {
+public:
+    int ResetContent() { return static_cast<int>(SendMessage(CB_RESETCONTENT)); }
+    int AddString(const char* text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
+    int SetCurSel(int row) { return static_cast<int>(SendMessage(CB_SETCURSEL, row)); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+};
+
+class CButton : public CWnd {
+public:
+    void SetCheck(int state) { SendMessage(BM_SETCHECK, state); }
+    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
+};
+
 class CListCtrl : public CWnd {
 public:
     DWORD GetExtendedStyle() const;

@@ -8,10 +8,8 @@ class CDialog;
 
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, BOOL saveAndValidate)
-        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    explicit CDataExchange(CDialog* dialog) : m_pDlgWnd(dialog) {}
     CDialog* m_pDlgWnd;
-    BOOL m_bSaveAndValidate;
 };
 
 // Binds the wrapper to control `id` once; the dialog drops the binding when its window goes.

@@ -33,8 +33,9 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-    CDataExchange dx(this, saveAndValidate);
+// Binding is the same both ways: the pages keep no values in members.
+BOOL CDialog::UpdateData(BOOL) {
+    CDataExchange dx(this);
     DoDataExchange(&dx);
     return TRUE;
 }

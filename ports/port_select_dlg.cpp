@@ -54,6 +54,8 @@ BOOL CPortSelectDlg::OnInitDialog() {
     return TRUE;
 }
 
+// The page's own cancel operation, bound to its Cancel button; it ends the page as the
+// framework's does.
 void CPortSelectDlg::OnCancel() { CDialog::OnCancel(); }
 
 SpoolerRecords CPortSelectDlg::EnumerateAndStyle() {

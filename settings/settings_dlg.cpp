@@ -14,9 +14,6 @@
 
 namespace {
 
-void SelectRow(HWND box, int row) { ::SendMessageA(box, CB_SETCURSEL, row, 0); }
-int SelectedRow(HWND box) { return static_cast<int>(::SendMessageA(box, CB_GETCURSEL, 0, 0)); }
-
 // Clears g_pPortSelectDlg when the port page object of a Next press goes away.
 struct PortPageScope {
     explicit PortPageScope(CPortSelectDlg* page) { g_pPortSelectDlg = page; }
@@ -43,16 +40,28 @@ BEGIN_MESSAGE_MAP(CSettingsDlg, CDialog)
     ON_BN_CLICKED(IDC_DEFAULT_PRINTER, OnDefaultPrinterClicked)
 END_MESSAGE_MAP()
 
+void CSettingsDlg::DoDataExchange(CDataExchange* pDX) {
+    DDX_Control(pDX, IDC_MODEL, m_modelBox);
+    DDX_Control(pDX, IDC_SERIAL_PORT, m_portBox);
+    DDX_Control(pDX, IDC_BAUD_RATE, m_baudRateBox);
+    DDX_Control(pDX, IDC_DATA_BITS, m_dataBitsBox);
+    DDX_Control(pDX, IDC_STOP_BITS, m_stopBitsBox);
+    DDX_Control(pDX, IDC_PARITY, m_parityBox);
+    DDX_Control(pDX, IDC_FLOW_CONTROL, m_flowControlBox);
+    DDX_Control(pDX, IDC_DEFAULT_PRINTER, m_defaultPrinterBox);
+    DDX_Control(pDX, IDC_PRINTER_NAME, m_printerNameBox);
+}
+
 BOOL CSettingsDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     AddAboutMenuItem();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     FillModelBox();
-    SelectRow(m_modelBox, 5);
-    ::SendMessageA(GetDlgItem(IDC_DEFAULT_PRINTER), BM_SETCHECK, 1, 0);
+    m_modelBox.SetCurSel(5);
+    m_defaultPrinterBox.SetCheck(BST_CHECKED);
     // The printer-name box shows the default name until the user picks a model.
-    ::SetWindowTextA(GetDlgItem(IDC_PRINTER_NAME), kora::DefaultPrinterName().c_str());
+    m_printerNameBox.SetWindowText(kora::DefaultPrinterName().c_str());
     SelectSerialDefaults();
     EnableLineBoxes(FALSE);
     g_pSettingsDlg = this;
@@ -68,25 +77,17 @@ void CSettingsDlg::AddAboutMenuItem() {
 }
 
 void CSettingsDlg::FillModelBox() {
-    m_modelBox = GetDlgItem(IDC_MODEL);
-    ::SendMessageA(m_modelBox, CB_RESETCONTENT, 0, 0);
-    for (int row = 0; row < kora::kModelCount; ++row)
-        ::SendMessageA(m_modelBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kora::DisplayText(row).c_str()));
+    m_modelBox.ResetContent();
+    for (int row = 0; row < kora::kModelCount; ++row) m_modelBox.AddString(kora::DisplayText(row).c_str());
 }
 
 void CSettingsDlg::SelectSerialDefaults() {
-    m_portBox = GetDlgItem(IDC_SERIAL_PORT);
-    m_baudRateBox = GetDlgItem(IDC_BAUD_RATE);
-    m_dataBitsBox = GetDlgItem(IDC_DATA_BITS);
-    m_stopBitsBox = GetDlgItem(IDC_STOP_BITS);
-    m_parityBox = GetDlgItem(IDC_PARITY);
-    m_flowControlBox = GetDlgItem(IDC_FLOW_CONTROL);
-    SelectRow(m_portBox, 0);         // LPT1
-    SelectRow(m_baudRateBox, 5);     // 19200
-    SelectRow(m_dataBitsBox, 3);     // 8
-    SelectRow(m_stopBitsBox, 0);     // 1
-    SelectRow(m_parityBox, 2);       // None
-    SelectRow(m_flowControlBox, 2);  // Hardware
+    m_portBox.SetCurSel(0);         // LPT1
+    m_baudRateBox.SetCurSel(5);     // 19200
+    m_dataBitsBox.SetCurSel(3);     // 8
+    m_stopBitsBox.SetCurSel(0);     // 1
+    m_parityBox.SetCurSel(2);       // None
+    m_flowControlBox.SetCurSel(2);  // Hardware
 }
 
 // Exit, Esc and the close box end the program as a finished installation does.
@@ -122,19 +123,20 @@ void CSettingsDlg::OnPaint() {
 HCURSOR CSettingsDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 void CSettingsDlg::OnModelChange() {
-    int row = SelectedRow(m_modelBox);
+    int row = m_modelBox.GetCurSel();
     if (row < 0 || row >= kora::kModelCount) return;
-    ::SetWindowTextA(GetDlgItem(IDC_PRINTER_NAME), kora::DisplayText(row).c_str());
+    m_printerNameBox.SetWindowText(kora::DisplayText(row).c_str());
 }
 
 // The five line boxes only matter for a COM entry of the port box.
-void CSettingsDlg::OnPortChange() { EnableLineBoxes(SelectedRow(m_portBox) > 2); }
+void CSettingsDlg::OnPortChange() { EnableLineBoxes(m_portBox.GetCurSel() > 2); }
 
 void CSettingsDlg::EnableLineBoxes(BOOL enable) {
-    for (HWND box : {m_baudRateBox, m_dataBitsBox, m_stopBitsBox, m_parityBox, m_flowControlBox})
-        ::EnableWindow(box, enable);
+    for (CComboBox* box : {&m_baudRateBox, &m_dataBitsBox, &m_stopBitsBox, &m_parityBox, &m_flowControlBox})
+        box->EnableWindow(enable);
 }
 
+// The box is read when the installation runs; a click needs no answer of its own.
 void CSettingsDlg::OnDefaultPrinterClicked() {}
 
 void CSettingsDlg::OnNext() {

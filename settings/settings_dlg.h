@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "framework/controls.h"
 #include "framework/dialog.h"
 #include "install/install_run.h"
 
@@ -17,6 +18,7 @@ public:
     void InstallPrinterDriver();
 
 protected:
+    void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnCancel() override;
 
@@ -39,12 +41,14 @@ private:
     void ReportInstallation();
 
     HICON m_hIcon;
-    HWND m_modelBox = nullptr;
-    HWND m_portBox = nullptr;
-    HWND m_baudRateBox = nullptr;
-    HWND m_dataBitsBox = nullptr;
-    HWND m_stopBitsBox = nullptr;
-    HWND m_parityBox = nullptr;
-    HWND m_flowControlBox = nullptr;
+    CComboBox m_modelBox;
+    CComboBox m_portBox;
+    CComboBox m_baudRateBox;
+    CComboBox m_dataBitsBox;
+    CComboBox m_stopBitsBox;
+    CComboBox m_parityBox;
+    CComboBox m_flowControlBox;
+    CButton m_defaultPrinterBox;
+    CWnd m_printerNameBox;
     std::optional<kora::InstallOutcome> m_lastInstall;  // of the current Next press
 };
