@@ -9,6 +9,7 @@
 
 #include "harness/controls.h"
 #include "harness/expect_units.h"
+#include "harness/ownership.h"
 #include "harness/process_windows.h"
 #include "harness/registry.h"
 #include "harness/screenshot.h"
@@ -150,7 +151,11 @@ TEST_F(PortTypeTest, NewPortThenCloseListsTheNewPort) {
   ASSERT_TRUE(SetControlText(GetDlgItem(addPort, kAddPortNameEdit), "LPT1:"));
   Dialog(addPort).Click(IDOK);
   EXPECT_TRUE(WaitForWindowGone(addPort));
-  EXPECT_TRUE(RegistryValueExists(HKEY_LOCAL_MACHINE, kPortsKey, "LPT1:")) << "the monitor did not create LPT1:";
+  // The monitor writes the port once its dialog has gone, still inside AddPortA.
+  bool created = false;
+  for (DWORD start = GetTickCount(); !created && GetTickCount() - start < kWindowTimeoutMs; Sleep(20))
+    created = RegistryValueExists(HKEY_LOCAL_MACHINE, kPortsKey, "LPT1:");
+  EXPECT_TRUE(created) << "the monitor did not create LPT1:";
   EXPECT_TRUE(IsWindowVisible(portType_.Handle())) << "the port type dialog stays open after New port";
   EXPECT_EQ(kPortsBefore, ListTexts(portPage_)) << "the port list changes only when the dialog closes";
 
@@ -170,8 +175,8 @@ TEST_F(PortTypeTest, NewPortThenCloseListsTheNewPort) {
   LeaveThroughSettingsPage();
 }
 
-// However the dialog ends, the port page enumerates again: a port that appeared meanwhile
-// is listed and becomes the default.
+// However the dialog ends, the port page, which took no input meanwhile, is active again
+// and enumerates again: a port that appeared meanwhile is listed and becomes the default.
 TEST_F(PortTypeTest, EveryWayOutRebuildsThePortList) {
   struct Case {
     const char* name;
@@ -189,8 +194,12 @@ TEST_F(PortTypeTest, EveryWayOutRebuildsThePortList) {
     ASSERT_NO_FATAL_FAILURE(StartAtPortPage());
     ASSERT_NO_FATAL_FAILURE(OpenPortType());
     ASSERT_TRUE(SetRegistryText(HKEY_LOCAL_MACHINE, kPortsKey, "LPT1:", ""));
+    ExpectOwnedAndBlocking(portType_.Handle(), portPage_.Handle(), row.name);
+    EXPECT_FALSE(IsWindowEnabled(settings_.Handle())) << row.name << ": the settings page takes input";
     row.close(portType_);
     EXPECT_TRUE(WaitForWindowGone(portType_.Handle())) << row.name;
+    ExpectGivenBack(portPage_.Handle(), row.name);
+    EXPECT_FALSE(IsWindowEnabled(settings_.Handle())) << row.name << ": the settings page takes input";
     ExpectRebuiltList(row.name);
     LeaveThroughSettingsPage();
     program_.reset();
