@@ -1,7 +1,7 @@
-// The installation's Win32 operations on a printer that is there already, run against
-// Wine's spooler: the printer is opened, its port read and replaced, and every other
-// setting stays. (Wine never refuses a second printer of a name, so a whole run cannot
-// reach these calls under Wine.)
+// Operations of the installation's Win32 side that a whole run under Wine cannot show:
+// a printer that is there already (Wine never refuses a second one of a name) opened,
+// its port read and replaced with every other setting kept; and the broadcast of a
+// setting change, as a top-level window of another program receives it.
 #include "framework/seam_names.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +113,82 @@ TEST_F(ExistingPrinterTest, MovesThePrinterToAnotherPortKeepingTheRest) {
 TEST_F(ExistingPrinterTest, APrinterThatIsNotThereCannotBeOpened) {
   EXPECT_EQ(0u, sys_->OpenExistingPrinter("KORA No Such Printer"));
   EXPECT_NE(0u, sys_->GetLastError());
+}
+
+// A top-level window on a thread of its own, as another program's main window is. It
+// answers messages, or, told to, stops answering for a while.
+class Listener {
+ public:
+  explicit Listener(DWORD stallMs) : stallMs_(stallMs) {
+    ready_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, &Listener::Run, this, 0, nullptr);
+    WaitForSingleObject(ready_, 10000);
+  }
+  ~Listener() {
+    PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 30000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+  }
+  HWND Window() const { return window_; }
+  // The sections of the WM_SETTINGCHANGE messages received, in order.
+  std::vector<std::string> Sections() const { return sections_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Listener*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (self && message == WM_SETTINGCHANGE && wParam == 0)
+      self->sections_.push_back(lParam ? reinterpret_cast<const char*>(lParam) : "(null)");
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  static DWORD WINAPI Run(void* parameter) {
+    auto* self = static_cast<Listener*>(parameter);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &Listener::Proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "KoraSettingListener";
+    RegisterClassA(&windowClass);
+    self->threadId_ = GetCurrentThreadId();
+    self->window_ = CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                    nullptr, windowClass.hInstance, nullptr);
+    SetWindowLongPtrA(self->window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, for WM_QUIT
+    SetEvent(self->ready_);
+    if (self->stallMs_) Sleep(self->stallMs_);
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    DestroyWindow(self->window_);
+    return 0;
+  }
+
+  DWORD stallMs_;
+  HANDLE ready_ = nullptr;
+  HANDLE thread_ = nullptr;
+  DWORD threadId_ = 0;
+  HWND window_ = nullptr;
+  std::vector<std::string> sections_;
+};
+
+TEST(SettingChange, ReachesTopLevelWindowsWithTheSection) {
+  std::unique_ptr<kora::InstallSystem> sys = MakeWin32InstallSystem(nullptr, nullptr);
+  Listener listener(0);
+  ASSERT_NE(nullptr, listener.Window());
+  sys->BroadcastSettingChange("windows");
+  // SendMessageTimeout returns once every window has answered, so the message is in.
+  EXPECT_EQ(std::vector<std::string>{"windows"}, listener.Sections());
+}
+
+// A program that stops answering (here for 15 s) holds the broadcast for its short
+// timeout only, not until it answers.
+TEST(SettingChange, AWindowThatDoesNotAnswerCannotHoldTheRun) {
+  const DWORD kStallMs = 15000;
+  const DWORD kBoundMs = 8000;  // the timeout with room for a slow, shared machine
+  std::unique_ptr<kora::InstallSystem> sys = MakeWin32InstallSystem(nullptr, nullptr);
+  Listener listener(kStallMs);
+  ASSERT_NE(nullptr, listener.Window());
+  DWORD start = GetTickCount();
+  sys->BroadcastSettingChange("windows");
+  EXPECT_LT(GetTickCount() - start, kBoundMs);
 }
 
 }  // namespace
