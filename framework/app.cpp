@@ -63,6 +63,10 @@ END_MESSAGE_MAP()
 
 CWinApp* AfxGetApp() { return g_app; }
 
+HWND AfxTopLevelWindow(HWND window) { return window ? ::GetAncestor(window, GA_ROOT) : nullptr; }
+
+HWND AfxGetModalOwner() { return AfxTopLevelWindow(::GetActiveWindow()); }
+
 HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : ::GetModuleHandleA(nullptr); }
 
 // Pages host no ActiveX controls; kept so start-up reads as the wizard always has.
@@ -73,5 +77,5 @@ int AfxMessageBox(const char* text, UINT type, UINT /*helpId*/) {
         type |= MB_ICONEXCLAMATION;
     CWinApp* app = AfxGetApp();
     const char* caption = app && app->m_pszAppName ? app->m_pszAppName : nullptr;
-    return ::MessageBoxA(::GetActiveWindow(), text, caption, type);
+    return ::MessageBoxA(AfxGetModalOwner(), text, caption, type);
 }

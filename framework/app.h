@@ -41,6 +41,12 @@ CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 void AfxEnableControlContainer();
 
-// A message box owned by the active window, with the application's title as its caption;
+// The top-level window that `window` belongs to; nullptr for nullptr.
+HWND AfxTopLevelWindow(HWND window);
+// The owner of a dialog or message box made without a parent: the thread's active window,
+// taken up to its top-level window; nullptr when the thread has none (the first page).
+HWND AfxGetModalOwner();
+
+// A message box owned by AfxGetModalOwner(), with the application's title as its caption;
 // an OK box gets the exclamation icon.
 int AfxMessageBox(const char* text, UINT type = MB_OK, UINT helpId = 0);

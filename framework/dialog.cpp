@@ -8,16 +8,32 @@ CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_p
 
 CDialog::~CDialog() { DetachAll(); }
 
+// A dialog made without a parent is owned by the window the user is working in, which
+// takes no input while the dialog runs: the framework disables it (when it was enabled)
+// and enables it again as the dialog ends, before the dialog is hidden, so activation
+// returns to it and not to another program.
 INT_PTR CDialog::DoModal() {
-    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    INT_PTR result = ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
+    m_modalOwner = m_pParentWnd ? AfxTopLevelWindow(m_pParentWnd->m_hWnd) : AfxGetModalOwner();
+    m_ownerWasEnabled = m_modalOwner && ::IsWindowEnabled(m_modalOwner);
+    if (m_ownerWasEnabled) ::EnableWindow(m_modalOwner, FALSE);
+    INT_PTR result = ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), m_modalOwner,
                                        &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+    RestoreOwner();
+    m_modalOwner = nullptr;
     DetachAll();
     return result;
 }
 
 void CDialog::EndDialog(int result) {
-    if (m_hWnd) ::EndDialog(m_hWnd, result);
+    if (!m_hWnd) return;
+    RestoreOwner();
+    ::EndDialog(m_hWnd, result);
+    // Wine's EndDialog enables the owner even when it was disabled before the dialog ran.
+    RestoreOwner();
+}
+
+void CDialog::RestoreOwner() {
+    if (m_modalOwner) ::EnableWindow(m_modalOwner, m_ownerWasEnabled);
 }
 
 BOOL CDialog::OnInitDialog() {
@@ -64,6 +80,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
     }
     if (dialog == nullptr) return FALSE;
+    // A dialog ended by the system's EndDialog alone still gives its owner back.
+    if (message == WM_DESTROY) dialog->RestoreOwner();
     try {
         INT_PTR handled = dialog->HandleMessage(message, wParam, lParam);
         if (message == WM_NCDESTROY) {

@@ -11,7 +11,8 @@ public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
     ~CDialog() override;
 
-    // IDOK or IDCANCEL as the dialog ended, -1 when it could not be created.
+    // IDOK or IDCANCEL as the dialog ended, -1 when it could not be created. Without a
+    // parent the dialog is owned by AfxGetModalOwner(), which is disabled while it runs.
     virtual INT_PTR DoModal();
     void EndDialog(int result);
 
@@ -35,6 +36,9 @@ private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleCommand(WPARAM wParam, LPARAM lParam);
     void DetachAll();
+    void RestoreOwner();  // the owner's enabled state as it was before DoModal
 
     std::vector<CWnd*> m_boundControls;
+    HWND m_modalOwner = nullptr;  // while DoModal runs
+    bool m_ownerWasEnabled = false;
 };

@@ -58,20 +58,42 @@ void AddDriver(InstallSystem& sys, int modelRow, RunRecorder& recorder) {
         recorder.Fail(InstallStep::AddPrinterDriver, sys.GetLastError());
 }
 
+// Windows keeps a printer of that name from an earlier run, on its old port, where Wine
+// replaces it: the user's chosen port must reach it either way.
+void MoveExistingPrinter(InstallSystem& sys, const std::string& name, const std::string& port,
+                         RunRecorder& recorder) {
+    if (port.empty()) return;
+    const PrinterHandle existing = sys.OpenExistingPrinter(name);
+    if (existing == 0) {
+        recorder.Fail(InstallStep::MovePrinterToPort, sys.GetLastError(), port);
+        return;
+    }
+    std::string current;
+    if (!sys.GetPrinterPort(existing, &current) || (current != port && !sys.SetPrinterPort(existing, port)))
+        recorder.Fail(InstallStep::MovePrinterToPort, sys.GetLastError(), port);
+    sys.ClosePrinter(existing);
+}
+
 // A printer of that name from an earlier run counts as there.
 bool AddPrinterTo(InstallSystem& sys, int modelRow, const std::string& port, PrinterHandle* printer,
                   RunRecorder& recorder) {
-    *printer = sys.AddPrinter(kPrinterRecordLevel, MakePrinterRecord(modelRow, port));
+    const PrinterRecord record = MakePrinterRecord(modelRow, port);
+    *printer = sys.AddPrinter(kPrinterRecordLevel, record);
     if (*printer != 0) return true;
     const std::uint32_t error = sys.GetLastError();
-    if (error == kErrorPrinterAlreadyExists) return true;
+    if (error == kErrorPrinterAlreadyExists) {
+        MoveExistingPrinter(sys, record.pPrinterName, port, recorder);
+        return true;
+    }
     recorder.Fail(InstallStep::AddPrinter, error);
     return false;
 }
 
+// Windows itself tells running programs when the default printer changes.
 void MakeDefaultPrinter(InstallSystem& sys, int modelRow, const std::string& port, bool printerExists) {
     if (!sys.IsDefaultPrinterChecked() || !printerExists) return;
-    WriteRegistryText(sys, Hive::CurrentUser, kWindowsKey, "Device", MakeDeviceText(modelRow, port));
+    if (WriteRegistryText(sys, Hive::CurrentUser, kWindowsKey, "Device", MakeDeviceText(modelRow, port)))
+        sys.BroadcastSettingChange("windows");
 }
 
 std::string FailedStepText(const InstallOutcome& outcome) {
@@ -80,6 +102,7 @@ std::string FailedStepText(const InstallOutcome& outcome) {
         case InstallStep::CopyFiles: return "无法复制驱动文件 " + outcome.detail;
         case InstallStep::AddPrinterDriver: return "无法添加打印机驱动程序";
         case InstallStep::AddPrinter: return "无法添加打印机";
+        case InstallStep::MovePrinterToPort: return "无法将已有打印机的端口改为 " + outcome.detail;
         case InstallStep::None: break;
     }
     return std::string();

@@ -9,12 +9,12 @@
 
 namespace kora {
 
-enum class InstallStep { None, DriverDirectory, CopyFiles, AddPrinterDriver, AddPrinter };
+enum class InstallStep { None, DriverDirectory, CopyFiles, AddPrinterDriver, AddPrinter, MovePrinterToPort };
 
 // The first step that failed, so that a failed run is never reported as a success.
 struct InstallOutcome {
     InstallStep failedStep = InstallStep::None;
-    std::string detail;  // the source file of a failed copy
+    std::string detail;  // the source file of a failed copy, the port of a failed move
     std::uint32_t error = 0;
     std::string portName;  // the port the run used, as GetChosenPortName gave it
     bool Succeeded() const { return failedStep == InstallStep::None; }
@@ -22,7 +22,10 @@ struct InstallOutcome {
 
 // Every step runs whatever failed before it, except the copies (skipped without a driver
 // directory, so nothing lands at the drive's root) and the Device value (skipped when the
-// printer does not exist).
+// printer does not exist). A printer of that name that is there already is put on the
+// chosen port (an empty port name leaves it as it is); if that fails, the run has failed,
+// but the printer exists and may still become the default. Running programs hear of a
+// new default printer only when the Device value was written.
 InstallOutcome RunInstallation(InstallSystem& sys);
 
 // Two lines for the error box: that the installation failed, then the failed step and the

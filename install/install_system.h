@@ -63,11 +63,21 @@ public:
     virtual bool ClosePrinter(PrinterHandle printer) = 0;
     virtual std::uint32_t GetLastError() = 0;
 
+    // A printer that is there already: opened for administration (0 when it cannot be),
+    // its port read, and its port replaced with every other setting kept.
+    virtual PrinterHandle OpenExistingPrinter(const std::string& printerName) = 0;
+    virtual bool GetPrinterPort(PrinterHandle printer, std::string* port) = 0;
+    virtual bool SetPrinterPort(PrinterHandle printer, const std::string& port) = 0;
+
     // Registry. Results are Win32 error codes: 0 means success.
     virtual long RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) = 0;  // KEY_SET_VALUE
     virtual long RegSetValueEx(RegKey key, const std::string& valueName,
                                const std::string& text, std::uint32_t length) = 0;  // REG_SZ
     virtual void RegCloseKey(RegKey key) = 0;
+
+    // WM_SETTINGCHANGE with the section's name to every top-level window, each given a
+    // short time to answer, so that a hung program cannot hold the run.
+    virtual void BroadcastSettingChange(const std::string& section) = 0;
 
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     virtual void MessageBox(const std::string& text) = 0;  // OK button, exclamation icon

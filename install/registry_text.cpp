@@ -4,14 +4,15 @@ namespace kora {
 
 const char kRegistryErrorMessage[] = "错误：无法设置有关的注册表信息";
 
-void WriteRegistryText(InstallSystem& sys, Hive hive, const std::string& subKey,
+bool WriteRegistryText(InstallSystem& sys, Hive hive, const std::string& subKey,
                        const std::string& valueName, const std::string& text) {
     RegKey key = 0;
-    if (sys.RegOpenKeyEx(hive, subKey, &key) != kErrorSuccess) return;
+    if (sys.RegOpenKeyEx(hive, subKey, &key) != kErrorSuccess) return false;
     const auto length = static_cast<std::uint32_t>(text.size());
-    if (sys.RegSetValueEx(key, valueName, text, length) != kErrorSuccess)
-        sys.MessageBox(kRegistryErrorMessage);
+    const bool written = sys.RegSetValueEx(key, valueName, text, length) == kErrorSuccess;
+    if (!written) sys.MessageBox(kRegistryErrorMessage);
     sys.RegCloseKey(key);
+    return written;
 }
 
 }  // namespace kora

@@ -5,6 +5,8 @@
 
 #include <winspool.h>
 
+#include <vector>
+
 #include "app/globals.h"
 #include "framework/app.h"
 #include "framework/system_library.h"
@@ -64,6 +66,35 @@ public:
     }
     std::uint32_t GetLastError() override { return m_lastError; }
 
+    kora::PrinterHandle OpenExistingPrinter(const std::string& printerName) override {
+        using Fn = BOOL(WINAPI*)(LPSTR, LPHANDLE, LPPRINTER_DEFAULTSA);
+        auto fn = SpoolerProc<Fn>("OpenPrinterA");
+        PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+        HANDLE printer = nullptr;
+        if (!Called(fn && fn(Text(printerName), &printer, &defaults))) printer = nullptr;
+        return reinterpret_cast<kora::PrinterHandle>(printer);
+    }
+    bool GetPrinterPort(kora::PrinterHandle printer, std::string* port) override {
+        std::vector<BYTE> info;
+        if (!GetPrinterInfo2(printer, &info)) return false;
+        const char* name = reinterpret_cast<const PRINTER_INFO_2A*>(info.data())->pPortName;
+        *port = name ? name : "";
+        return true;
+    }
+    // Level 2, as read back whole, so that every other setting stays as it was (Wine's
+    // spooler sets no level with fewer members). A null security descriptor leaves the
+    // printer's security alone.
+    bool SetPrinterPort(kora::PrinterHandle printer, const std::string& port) override {
+        std::vector<BYTE> info;
+        if (!GetPrinterInfo2(printer, &info)) return false;
+        auto* record = reinterpret_cast<PRINTER_INFO_2A*>(info.data());
+        record->pPortName = Text(port);
+        record->pSecurityDescriptor = nullptr;
+        using Fn = BOOL(WINAPI*)(HANDLE, DWORD, LPBYTE, DWORD);
+        auto fn = SpoolerProc<Fn>("SetPrinterA");
+        return Called(fn && fn(reinterpret_cast<HANDLE>(printer), 2, info.data(), 0));
+    }
+
     long RegOpenKeyEx(kora::Hive hive, const std::string& subKey, kora::RegKey* key) override {
         HKEY root = hive == kora::Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
         HKEY opened = nullptr;
@@ -78,11 +109,29 @@ public:
     }
     void RegCloseKey(kora::RegKey key) override { ::RegCloseKey(reinterpret_cast<HKEY>(key)); }
 
+    void BroadcastSettingChange(const std::string& section) override {
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(section.c_str()),
+                              SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, &ignored);
+    }
     void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
     void MessageBox(const std::string& text) override { AfxMessageBox(text.c_str(), MB_OK); }
     std::string ErrorText(std::uint32_t error) override { return SystemErrorText(error); }
 
 private:
+    static constexpr UINT kBroadcastTimeoutMs = 1000;
+
+    // The printer's PRINTER_INFO_2A with its texts, in a buffer of the size the spooler asks for.
+    bool GetPrinterInfo2(kora::PrinterHandle printer, std::vector<BYTE>* info) {
+        using Fn = BOOL(WINAPI*)(HANDLE, DWORD, LPBYTE, DWORD, LPDWORD);
+        auto fn = SpoolerProc<Fn>("GetPrinterA");
+        DWORD needed = 0;
+        if (fn) fn(reinterpret_cast<HANDLE>(printer), 2, nullptr, 0, &needed);
+        if (needed < sizeof(PRINTER_INFO_2A)) return Called(FALSE);
+        info->assign(needed, 0);
+        return Called(fn(reinterpret_cast<HANDLE>(printer), 2, info->data(), needed, &needed));
+    }
+
     // Keeps the error of a failed call at once, before any other call can replace it.
     bool Called(BOOL ok) {
         m_lastError = ok ? ERROR_SUCCESS : ::GetLastError();

@@ -135,6 +135,7 @@ TEST_F(WizardTest, SystemPageLooksAsDesigned) {
   LONG frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   EXPECT_EQ(frame, systemPage_.Style() & frame);
   EXPECT_EQ(0, systemPage_.Style() & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_EQ(nullptr, GetWindow(systemPage_.Handle(), GW_OWNER)) << "the first page has no window to belong to";
 
   std::vector<HWND> children = systemPage_.Children();
   ASSERT_EQ(std::size(kSystemPageControls), children.size()) << "controls on the page";

@@ -71,6 +71,33 @@ std::uint32_t FakeInstallSystem::GetLastError() {
     return lastError;
 }
 
+PrinterHandle FakeInstallSystem::OpenExistingPrinter(const std::string& printerName) {
+    calls.push_back("OpenExistingPrinter " + printerName);
+    if (!Answer(openExistingError)) return 0;
+    return existingPrinter;
+}
+
+bool FakeInstallSystem::GetPrinterPort(PrinterHandle printer, std::string* port) {
+    calls.push_back("GetPrinterPort " + std::to_string(printer));
+    if (!Answer(getPrinterPortError)) return false;
+    *port = existingPrinterPort;
+    return true;
+}
+
+bool FakeInstallSystem::SetPrinterPort(PrinterHandle printer, const std::string& port) {
+    calls.push_back("SetPrinterPort " + std::to_string(printer) + " " + port);
+    if (!Answer(setPrinterPortError)) return false;
+    existingPrinterPort = port;
+    return true;
+}
+
+// A call set to fail leaves its error for GetLastError.
+bool FakeInstallSystem::Answer(std::uint32_t error) {
+    if (error == 0) return true;
+    lastError = error;
+    return false;
+}
+
 long FakeInstallSystem::RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) {
     calls.push_back("RegOpenKeyEx " + HiveName(hive) + " " + subKey);
     if (openKeyResult == 0) *key = openedKey;
@@ -85,6 +112,10 @@ long FakeInstallSystem::RegSetValueEx(RegKey key, const std::string& valueName, 
 }
 
 void FakeInstallSystem::RegCloseKey(RegKey key) { calls.push_back("RegCloseKey " + std::to_string(key)); }
+
+void FakeInstallSystem::BroadcastSettingChange(const std::string& section) {
+    calls.push_back("BroadcastSettingChange " + section);
+}
 
 void FakeInstallSystem::Sleep(std::uint32_t milliseconds) {
     calls.push_back("Sleep " + std::to_string(milliseconds));

@@ -26,6 +26,12 @@ public:
     long openKeyResult = 0;
     long setValueResult = 0;
     RegKey openedKey = 0x77;
+    // The printer that is there already; an error other than 0 makes that call fail with it.
+    PrinterHandle existingPrinter = 0x6160;
+    std::string existingPrinterPort = "LPT3:";
+    std::uint32_t openExistingError = 0;
+    std::uint32_t getPrinterPortError = 0;
+    std::uint32_t setPrinterPortError = 0;
 
     // What was asked.
     std::vector<std::string> calls;
@@ -43,16 +49,23 @@ public:
     PrinterHandle AddPrinter(std::uint32_t level, const PrinterRecord& record) override;
     bool ClosePrinter(PrinterHandle printer) override;
     std::uint32_t GetLastError() override;
+    PrinterHandle OpenExistingPrinter(const std::string& printerName) override;
+    bool GetPrinterPort(PrinterHandle printer, std::string* port) override;
+    bool SetPrinterPort(PrinterHandle printer, const std::string& port) override;
     long RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) override;
     long RegSetValueEx(RegKey key, const std::string& valueName, const std::string& text,
                        std::uint32_t length) override;
     void RegCloseKey(RegKey key) override;
+    void BroadcastSettingChange(const std::string& section) override;
     void Sleep(std::uint32_t milliseconds) override;
     void MessageBox(const std::string& text) override;
     std::string ErrorText(std::uint32_t error) override;
 
     // The calls whose line starts with `prefix`, in order.
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;
+
+private:
+    bool Answer(std::uint32_t error);
 };
 
 }  // namespace kora::testing

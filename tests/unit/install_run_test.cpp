@@ -57,6 +57,7 @@ Calls SuccessfulRun(const RunCase& c) {
         kWindowsKeyOpen,
         std::string("RegSetValueEx ") + kKey + " Device [" + device + "] " + std::to_string(c.deviceLength),
         std::string("RegCloseKey ") + kKey,
+        "BroadcastSettingChange windows",
         "SetProgress 90",
         "SetProgress 95",
         "ClosePrinter 20816",  // the fake's handle 0x5150
@@ -190,6 +191,40 @@ TEST_F(RunInstallationTest, ReportsADeviceValueThatCannotBeSetAndGoesOn) {
     EXPECT_EQ(sys.calls.back(), "SetProgress 100");
 }
 
+// Programs are told of the new default printer only once the Device value holds it.
+TEST_F(RunInstallationTest, BroadcastsTheSettingChangeOnlyAfterDeviceWasWritten) {
+    struct Case {
+        const char* name;
+        bool boxChecked;
+        long openKeyResult, setValueResult;
+        bool printerAdded;
+        bool broadcast;
+    };
+    static const Case kCases[] = {
+        {"Device written", true, 0, 0, true, true},
+        {"box unchecked", false, 0, 0, true, false},
+        {"key cannot be opened", true, 2, 0, true, false},
+        {"value cannot be set", true, 0, 5, true, false},
+        {"printer refused", true, 0, 0, false, false},
+    };
+    for (const Case& c : kCases) {
+        sys.calls.clear();
+        sys.defaultPrinterChecked = c.boxChecked;
+        sys.openKeyResult = c.openKeyResult;
+        sys.setValueResult = c.setValueResult;
+        sys.printerHandle = c.printerAdded ? 0x5150 : 0;
+        sys.lastError = c.printerAdded ? 0 : 1796;
+        Run();
+        const Calls broadcasts = sys.CallsStartingWith("BroadcastSettingChange");
+        EXPECT_EQ(broadcasts, c.broadcast ? Calls{"BroadcastSettingChange windows"} : Calls{}) << c.name;
+        if (c.broadcast) {
+            EXPECT_EQ(Between(sys.calls, "RegSetValueEx 119 Device [QZ-A10 Series,winspool,LPT1:] 28", "SetProgress 90"),
+                      (Calls{"RegCloseKey 119", "BroadcastSettingChange windows"}))
+                << c.name;
+        }
+    }
+}
+
 TEST_F(RunInstallationTest, HandsOverAZeroFilledDirectoryBuffer) {
     Run();
     EXPECT_TRUE(sys.CallsStartingWith("buffer not zero-filled").empty());
@@ -246,15 +281,63 @@ TEST_F(RunInstallationTest, RecordsAFailedDriverRegistrationAndStillAddsThePrint
     EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 Device").size(), 1u);
 }
 
-TEST_F(RunInstallationTest, CountsAPrinterThatAlreadyExistsAsThere) {
-    sys.printerHandle = 0;
-    sys.lastError = 1802;
-    const InstallOutcome outcome = Run();
-    EXPECT_TRUE(outcome.Succeeded());
-    EXPECT_EQ(Between(sys.calls, "AddPrinter 2", "IsDefaultPrinterChecked"),
-              (Calls{"GetLastError", "SetProgress 80"}));
-    EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 Device").size(), 1u);
-    EXPECT_EQ(sys.CallsStartingWith("ClosePrinter"), Calls{"ClosePrinter 0"});
+// Windows refuses a second printer of a name and keeps the old one on its port; the fake's
+// existing printer is on LPT3: with handle 0x6160.
+struct ExistingPrinterCase {
+    const char* name;
+    const char* chosenPort;
+    std::uint32_t openError, getError, setError;  // 0: the call succeeds
+    Calls expectedCalls;                            // from AddPrinter's error to progress 80
+    std::uint32_t expectedError;                    // 0: the run succeeded
+};
+
+const ExistingPrinterCase kExistingPrinterCases[] = {
+    {"on another port: moved to the chosen one", "LPT2:", 0, 0, 0,
+     {"GetLastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "SetPrinterPort 24928 LPT2:",
+      "ClosePrinter 24928", "SetProgress 80"},
+     0},
+    {"on the chosen port already: left alone", "LPT3:", 0, 0, 0,
+     {"GetLastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "ClosePrinter 24928",
+      "SetProgress 80"},
+     0},
+    {"no port chosen: never changed", "", 0, 0, 0, {"GetLastError", "SetProgress 80"}, 0},
+    {"cannot be opened", "LPT2:", 5, 0, 0,
+     {"GetLastError", "OpenExistingPrinter QZ-A10 Series", "GetLastError", "SetProgress 80"}, 5},
+    {"its port cannot be read", "LPT2:", 0, 122, 0,
+     {"GetLastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "GetLastError",
+      "ClosePrinter 24928", "SetProgress 80"},
+     122},
+    {"the port cannot be set", "LPT2:", 0, 0, 1796,
+     {"GetLastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "SetPrinterPort 24928 LPT2:",
+      "GetLastError", "ClosePrinter 24928", "SetProgress 80"},
+     1796},
+};
+
+TEST_F(RunInstallationTest, PutsAPrinterThatAlreadyExistsOnTheChosenPort) {
+    for (const ExistingPrinterCase& c : kExistingPrinterCases) {
+        sys.calls.clear();
+        sys.printerHandle = 0;
+        sys.lastError = kErrorPrinterAlreadyExists;
+        sys.existingPrinterPort = "LPT3:";
+        sys.chosenPortName = c.chosenPort;
+        sys.openExistingError = c.openError;
+        sys.getPrinterPortError = c.getError;
+        sys.setPrinterPortError = c.setError;
+        const InstallOutcome outcome = Run();
+        EXPECT_EQ(Between(sys.calls, "AddPrinter 2", "IsDefaultPrinterChecked"), c.expectedCalls) << c.name;
+        if (c.expectedError == 0) {
+            EXPECT_TRUE(outcome.Succeeded()) << c.name;
+        } else {
+            EXPECT_EQ(outcome.failedStep, InstallStep::MovePrinterToPort) << c.name;
+            EXPECT_EQ(outcome.error, c.expectedError) << c.name;
+            EXPECT_EQ(outcome.detail, c.chosenPort) << c.name;
+        }
+        // The printer is there either way: it still becomes the default, and the handle
+        // that AddPrinter did not give is closed as null.
+        EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 Device").size(), 1u) << c.name;
+        EXPECT_EQ(sys.CallsStartingWith("ClosePrinter 0"), Calls{"ClosePrinter 0"}) << c.name;
+        EXPECT_EQ(sys.calls.back(), "SetProgress 100") << c.name;
+    }
 }
 
 TEST_F(RunInstallationTest, RecordsAFailedPrinterAndWritesNoDefault) {
@@ -309,6 +392,7 @@ const MessageCase kMessageCases[] = {
      "错误：驱动安装失败\n无法复制驱动文件 win2k\\QZA10.GPD：system text"},
     {InstallStep::AddPrinterDriver, "", 1797, "错误：驱动安装失败\n无法添加打印机驱动程序：system text"},
     {InstallStep::AddPrinter, "", 1796, "错误：驱动安装失败\n无法添加打印机：system text"},
+    {InstallStep::MovePrinterToPort, "LPT2:", 1796, "错误：驱动安装失败\n无法将已有打印机的端口改为 LPT2:：system text"},
     {InstallStep::None, "", 0, ""},
 };
 

@@ -87,8 +87,11 @@ TEST_F(WriteSerialSettingsTest, ReportsAValueThatCannotBeSetAndClosesTheKey) {
     EXPECT_EQ(sys.calls, expected);
 }
 
+// The bytes themselves: a literal compiled with the same flags would match any encoding.
 TEST(RegistryErrorMessage, IsTheGbkText) {
-    EXPECT_STREQ(kRegistryErrorMessage, "错误：无法设置有关的注册表信息");
+    EXPECT_STREQ(kRegistryErrorMessage,
+                 "\xB4\xED\xCE\xF3\xA3\xBA\xCE\xDE\xB7\xA8\xC9\xE8\xD6\xC3\xD3\xD0\xB9\xD8"
+                 "\xB5\xC4\xD7\xA2\xB2\xE1\xB1\xED\xD0\xC5\xCF\xA2");
 }
 
 }  // namespace

@@ -89,6 +89,7 @@ void ExpectDevice(const char* expected) {
 }
 
 void ExpectEndedQuietlyAfterTheBox(const WizardOutcome& outcome) {
+  EXPECT_TRUE(outcome.boxOwnedBySettingsPage) << "the message box is not owned by the settings page";
   EXPECT_TRUE(outcome.exited) << "KORA.exe did not end after its message box";
   EXPECT_TRUE(outcome.otherWindows.empty()) << "also shown: " << ::testing::PrintToString(outcome.otherWindows);
 }
@@ -256,20 +257,35 @@ TEST_F(InstallTest, RefusedPrinterIsReportedAndNotMadeDefault) {
   ExpectDriverRegistered(kPreselectedModelRow);
 }
 
-TEST_F(InstallTest, SecondInstallationOfTheSameModelSucceeds) {
-  ASSERT_NO_FATAL_FAILURE(PrepareWorkspace(true));
-  ASSERT_TRUE(CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey));
-  WizardPlan plan;
-  plan.port = "LPT2:";
-  for (const char* pass : {"first installation", "second installation"}) {
-    SCOPED_TRACE(pass);
-    WizardOutcome outcome = Run(plan);
-    ExpectCompletionMessage(outcome);
+// A reinstall of the model ends with one printer, on the port of the second run. Wine
+// replaces the printer where Windows refuses a second one of the name (1802); the run's
+// answer to that refusal is proven against the seam and in install_system_test.
+TEST_F(InstallTest, SecondInstallationOfTheSameModelEndsOnItsPort) {
+  struct Case {
+    const char* name;
+    const char* firstPort;
+    const char* secondPort;
+  };
+  static const Case kCases[] = {
+      {"same port", "LPT2:", "LPT2:"},
+      {"another port", "LPT1:", "LPT2:"},
+  };
+  for (const Case& row : kCases) {
+    SCOPED_TRACE(row.name);
+    ResetPrefix(kProgramFile);
+    ASSERT_NO_FATAL_FAILURE(PrepareWorkspace(true));
+    ASSERT_TRUE(CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey));
+    WizardPlan plan;
+    plan.port = row.firstPort;
+    ExpectCompletionMessage(Run(plan));
+    ExpectPrinterAdded(kPreselectedModelRow, row.firstPort);
+    plan.port = row.secondPort;
+    ExpectCompletionMessage(Run(plan));
+    ExpectDriverFilesCopied(kPreselectedModelRow, WorkingFolder() + "\\win2k");
+    ExpectDriverRegistered(kPreselectedModelRow);
+    ExpectPrinterAdded(kPreselectedModelRow, row.secondPort);
+    ExpectDevice((std::string("QZ-A50X Series,winspool,") + row.secondPort).c_str());
   }
-  ExpectDriverFilesCopied(kPreselectedModelRow, WorkingFolder() + "\\win2k");
-  ExpectDriverRegistered(kPreselectedModelRow);
-  ExpectPrinterAdded(kPreselectedModelRow, "LPT2:");
-  ExpectDevice("QZ-A50X Series,winspool,LPT2:");
 }
 
 }  // namespace

@@ -79,6 +79,7 @@ void FinishProgram(Program& program, HWND settings, const WizardPlan& plan, Wiza
   if (box) {
     outcome->boxText = MessageBoxText(box);
     outcome->boxHasIcon = MessageBoxHasIcon(box);
+    outcome->boxOwnedBySettingsPage = GetWindow(box, GW_OWNER) == settings;
     if (plan.boxScreenshot) {
       Sleep(kPaintMs);
       SaveScreenshot(box, plan.boxScreenshot);

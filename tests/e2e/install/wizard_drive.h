@@ -34,6 +34,7 @@ struct WizardOutcome {
   bool deviceRemovedDuringInstall = false;  // ... and it was removed before the page closed
   std::string boxText;       // the first "KORA" message box after the port page; empty: none
   bool boxHasIcon = false;
+  bool boxOwnedBySettingsPage = false;
   bool exited = false;       // the program ended by itself after that box was closed
   std::vector<std::string> otherWindows;  // windows shown after that, besides the settings page
 };

@@ -62,6 +62,7 @@ void PortPageTest::ConfirmMessageAndExpectEnd(const std::string& text) {
   ASSERT_NE(nullptr, box) << "no message box; windows: "
                           << DescribeWindows(VisibleTopLevelWindows(program_->ProcessId()));
   EXPECT_EQ(text, MessageBoxText(box));
+  EXPECT_EQ(settings_.Handle(), GetWindow(box, GW_OWNER)) << "owner of the message box";
   PressMessageBoxOk(box);
   EXPECT_TRUE(program_->WaitForExit(kExitTimeoutMs)) << "the program did not end after its message";
 }

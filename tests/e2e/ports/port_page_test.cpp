@@ -8,6 +8,7 @@
 #include "harness/controls.h"
 #include "harness/expect_units.h"
 #include "harness/message_box.h"
+#include "harness/ownership.h"
 #include "harness/process_windows.h"
 #include "harness/screenshot.h"
 #include "harness/spooler.h"
@@ -115,8 +116,8 @@ TEST_F(PortPageTest, TemplateAsDesigned) {
   ExitFromSettingsPage();
 }
 
-// Back, Cancel, Esc and the close box: the settings page that opened the port page is
-// there again, untouched.
+// Back, Cancel, Esc and the close box: the settings page that opened the port page, and
+// took no input meanwhile, is there again, untouched and active.
 TEST_F(PortPageTest, LeavingWithoutInstallKeepsTheSettingsPage) {
   struct Case {
     const char* name;
@@ -136,9 +137,11 @@ TEST_F(PortPageTest, LeavingWithoutInstallKeepsTheSettingsPage) {
     SendWithTimeout(settings_.Control(kDefaultPrinterBox), BM_SETCHECK, BST_UNCHECKED, 0);
     const std::string printerName = settings_.Text(kPrinterNameBox);
     ASSERT_NO_FATAL_FAILURE(OpenPortPage());
+    ExpectOwnedAndBlocking(portPage_.Handle(), settings_.Handle(), row.name);
 
     row.leave(portPage_);
     EXPECT_TRUE(WaitForWindowGone(portPage_.Handle())) << row.name << ": the port page stayed";
+    ExpectGivenBack(settings_.Handle(), row.name);
     EXPECT_EQ(std::vector<HWND>{settings_.Handle()}, VisibleTopLevelWindows(program_->ProcessId()))
         << row.name << ": " << DescribeWindows(VisibleTopLevelWindows(program_->ProcessId()));
     EXPECT_EQ(chosenModel, ComboSelection(settings_, kModelBox)) << row.name;
@@ -180,24 +183,57 @@ TEST_F(PortPageTest, InstallUsesTheWholeLongPortName) {
   EXPECT_EQ(longName, printers[0].port) << "the printer's port";
 }
 
-// Configure port hands the selected row's port to its monitor, with the page as owner.
-// Wine's local monitor speaks the prefix's language.
+// Configure port with no row selected: the click, then a column width posted after it.
+// A monitor's window would exist by the time the width has changed, as its modal loop is
+// what would handle the width message.
+void ExpectConfigureDoesNothing(DWORD processId, const Dialog& portPage) {
+  const int kMarkWidth = 77;
+  portPage.Click(kConfigurePort);
+  PostMessageA(portPage.Control(kPortList), LVM_SETCOLUMNWIDTH, 1, kMarkWidth);
+  bool handled = false;
+  for (DWORD start = GetTickCount(); !handled && GetTickCount() - start < kWindowTimeoutMs; Sleep(20))
+    handled = ListViewColumnWidth(portPage, kPortList, 1) == kMarkWidth;
+  ASSERT_TRUE(handled) << "the page did not get to the message after the click";
+  for (HWND window : VisibleTopLevelWindows(processId))
+    EXPECT_NE(portPage.Handle(), GetWindow(window, GW_OWNER)) << "opened " << DescribeWindows({window});
+  EXPECT_TRUE(IsWindowEnabled(portPage.Handle()));
+}
+
+// Configure port hands the selected row's port to its monitor, with the page as owner;
+// with no row selected it does nothing. Wine's local monitor speaks the prefix's language.
 TEST_F(PortPageTest, ConfigurePortRunsTheMonitorForTheSelectedRow) {
+  const int kKeepPreselected = -1, kNoRow = -2;
   struct Case {
     const char* name;
-    int selectRow;        // -1: keep the preselected row (LPT1:)
-    const char* caption;  // of the monitor's window
+    int selectRow;
+    const char* caption;  // of the monitor's window; nullptr: none may open
     int dismiss;          // the button that closes it
   };
   static const Case kCases[] = {
-      {"preselected LPT1:", -1, "设置打印端口", IDCANCEL},
+      {"preselected LPT1:", kKeepPreselected, "设置打印端口", IDCANCEL},
       {"FILE: chosen by the user", 4, "本地端口", IDOK},
+      {"no selected row", kNoRow, nullptr, 0},
   };
   for (const Case& row : kCases) {
     SCOPED_TRACE(row.name);
+    if (row.selectRow == kNoRow) {
+      // Every row has a monitor window here, so configuring any of them would show.
+      ASSERT_TRUE(SetPorts({"FILE:", "LPT1:", "LPT2:"}));
+    }
     ASSERT_NO_FATAL_FAILURE(StartAtPortPage());
     if (row.selectRow >= 0) {
       ASSERT_TRUE(SelectListViewRow(portPage_, kPortList, row.selectRow));
+    }
+    if (row.selectRow == kNoRow) {
+      ASSERT_TRUE(ClearListViewSelection(portPage_, kPortList));
+    }
+    if (!row.caption) {
+      ExpectConfigureDoesNothing(program_->ProcessId(), portPage_);
+      portPage_.PressEscape();
+      EXPECT_TRUE(WaitForWindowGone(portPage_.Handle())) << row.name << ": the page no longer answers";
+      ExitFromSettingsPage();
+      program_.reset();
+      continue;
     }
     portPage_.Click(kConfigurePort);
     HWND monitor = WaitForOwnedWindow(program_->ProcessId(), portPage_.Handle());

@@ -9,6 +9,7 @@
 
 #include "harness/controls.h"
 #include "harness/expect_units.h"
+#include "harness/ownership.h"
 #include "harness/process_windows.h"
 #include "harness/registry.h"
 #include "harness/screenshot.h"
@@ -171,8 +172,8 @@ TEST_F(PortTypeTest, NewPortThenCloseListsTheNewPort) {
   LeaveThroughSettingsPage();
 }
 
-// However the dialog ends, the port page enumerates again: a port that appeared meanwhile
-// is listed and becomes the default.
+// However the dialog ends, the port page, which took no input meanwhile, is active again
+// and enumerates again: a port that appeared meanwhile is listed and becomes the default.
 TEST_F(PortTypeTest, EveryWayOutRebuildsThePortList) {
   struct Case {
     const char* name;
@@ -190,8 +191,12 @@ TEST_F(PortTypeTest, EveryWayOutRebuildsThePortList) {
     ASSERT_NO_FATAL_FAILURE(StartAtPortPage());
     ASSERT_NO_FATAL_FAILURE(OpenPortType());
     ASSERT_TRUE(SetRegistryText(HKEY_LOCAL_MACHINE, kPortsKey, "LPT1:", ""));
+    ExpectOwnedAndBlocking(portType_.Handle(), portPage_.Handle(), row.name);
+    EXPECT_FALSE(IsWindowEnabled(settings_.Handle())) << row.name << ": the settings page takes input";
     row.close(portType_);
     EXPECT_TRUE(WaitForWindowGone(portType_.Handle())) << row.name;
+    ExpectGivenBack(portPage_.Handle(), row.name);
+    EXPECT_FALSE(IsWindowEnabled(settings_.Handle())) << row.name << ": the settings page takes input";
     ExpectRebuiltList(row.name);
     LeaveThroughSettingsPage();
     program_.reset();

@@ -100,6 +100,14 @@ std::vector<MenuItem> SystemMenuItems(HWND window, std::string* error) {
   return items;
 }
 
+bool ProgramIconInProcess(HWND window, UINT iconId, HICON* icon, std::string* error) {
+  IconRequest request = {iconId, nullptr};
+  if (!RunThere(window, "LoadProgramIcon", &request, sizeof request, error)) return false;
+  *icon = request.icon;
+  if (!request.icon) *error = "the program file has no icon " + std::to_string(iconId);
+  return request.icon != nullptr;
+}
+
 bool SendInProcess(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result, std::string* error) {
   MessageRequest request = {window, message, wParam, lParam, 0};
   if (!RunThere(window, "SendToWindow", &request, sizeof request, error)) return false;

@@ -19,6 +19,10 @@ struct MenuItem {
 // Items in menu order; empty with *error set when the menu could not be read.
 std::vector<MenuItem> SystemMenuItems(HWND window, std::string* error);
 
+// The handle LoadIconA gives for the icon resource `iconId` of the window's program file,
+// read inside that process; false with *error set when there is none.
+bool ProgramIconInProcess(HWND window, UINT iconId, HICON* icon, std::string* error);
+
 // SendMessage from a thread of the window's own process; false with *error set when
 // that could not be arranged.
 bool SendInProcess(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result, std::string* error);

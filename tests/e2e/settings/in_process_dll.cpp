@@ -38,6 +38,14 @@ extern "C" __declspec(dllexport) DWORD WINAPI ReadSystemMenu(LPVOID parameter) {
   return static_cast<DWORD>(count);
 }
 
+// LoadIconA hands out one shared handle per icon resource of a module, so the page's icon
+// compares equal to it exactly when the page loaded that resource.
+extern "C" __declspec(dllexport) DWORD WINAPI LoadProgramIcon(LPVOID parameter) {
+  IconRequest* request = static_cast<IconRequest*>(parameter);
+  request->icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(request->iconId));
+  return request->icon != nullptr;
+}
+
 extern "C" __declspec(dllexport) DWORD WINAPI SendToWindow(LPVOID parameter) {
   MessageRequest* request = static_cast<MessageRequest*>(parameter);
   request->result = SendMessageA(request->window, request->message, request->wParam, request->lParam);

@@ -7,6 +7,11 @@ struct MenuRequest {
   char text[4096];  // the items, filled in inside the program
 };
 
+struct IconRequest {
+  UINT iconId;  // an icon resource of the program file
+  HICON icon;   // LoadIconA's answer inside the program
+};
+
 struct MessageRequest {
   HWND window;
   UINT message;

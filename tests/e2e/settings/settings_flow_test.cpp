@@ -2,6 +2,7 @@
 #include "harness/child_windows.h"
 #include "harness/controls.h"
 #include "harness/exit_watch.h"
+#include "harness/ownership.h"
 #include "harness/process_windows.h"
 #include "harness/screenshot.h"
 #include "in_process.h"
@@ -134,46 +135,67 @@ void ExpectAboutBox(HWND box) {
   EXPECT_TRUE(!notice.empty() && notice != controls[1].text) << "no rights notice on the second line";
 }
 
+// The About box is owned by the page, which takes no input while it is shown; every way
+// out gives the page back, active and answering as before.
 TEST_F(SettingsPageTest, AboutEntryOpensTheAboutBox) {
-  OpenSettingsPage();
-  page_.SystemCommand(kAboutCommand);
-  HWND box = WaitForDialog(program_->ProcessId(), kAboutCaption);
-  ASSERT_NE(nullptr, box) << "no About box; windows: " << DescribeWindows(VisibleTopLevelWindows(program_->ProcessId()));
-  ExpectAboutBox(box);
-  EXPECT_FALSE(SaveScreenshot(box, "about_box").empty()) << "no screenshot written";
+  struct Case {
+    const char* name;
+    void (*close)(const Dialog&);
+  };
+  static const Case kCases[] = {
+      {"OK button", [](const Dialog& d) { d.Click(IDOK); }},
+      {"Esc", [](const Dialog& d) { d.PressEscape(); }},
+      {"close box", [](const Dialog& d) { d.CloseBox(); }},
+  };
+  bool first = true;
+  for (const Case& row : kCases) {
+    SCOPED_TRACE(row.name);
+    OpenSettingsPage();
+    page_.SystemCommand(kAboutCommand);
+    HWND box = WaitForDialog(program_->ProcessId(), kAboutCaption);
+    ASSERT_NE(nullptr, box) << "no About box; windows: "
+                            << DescribeWindows(VisibleTopLevelWindows(program_->ProcessId()));
+    if (first) {
+      ExpectAboutBox(box);
+      EXPECT_FALSE(SaveScreenshot(box, "about_box").empty()) << "no screenshot written";
+      first = false;
+    }
+    ExpectOwnedAndBlocking(box, page_.Handle(), row.name);
 
-  Dialog(box).Click(IDOK);
-  EXPECT_TRUE(WaitForWindowGone(box)) << "OK did not close the About box";
-  EXPECT_EQ(std::vector<HWND>{page_.Handle()}, VisibleTopLevelWindows(program_->ProcessId()))
-      << "windows after OK: " << DescribeWindows(VisibleTopLevelWindows(program_->ProcessId()));
-  EXPECT_FALSE(program_->HasExited());
+    row.close(Dialog(box));
+    EXPECT_TRUE(WaitForWindowGone(box)) << row.name << " did not close the About box";
+    EXPECT_EQ(std::vector<HWND>{page_.Handle()}, VisibleTopLevelWindows(program_->ProcessId()))
+        << "windows after " << row.name << ": " << DescribeWindows(VisibleTopLevelWindows(program_->ProcessId()));
+    ExpectGivenBack(page_.Handle(), row.name);
+    EXPECT_FALSE(program_->HasExited());
 
-  // The page still answers as before.
-  ASSERT_TRUE(SelectComboRow(page_, kModelBox, 9));
-  EXPECT_EQ(kModelTexts[9], page_.Text(kPrinterNameBox));
-  page_.Click(kSettingsExit);
-  EXPECT_TRUE(program_->WaitForExit(kExitTimeoutMs)) << "Exit after the About box did not end the program";
+    ASSERT_TRUE(SelectComboRow(page_, kModelBox, 9));
+    EXPECT_EQ(kModelTexts[9], page_.Text(kPrinterNameBox));
+    page_.Click(kSettingsExit);
+    EXPECT_TRUE(program_->WaitForExit(kExitTimeoutMs)) << "Exit after the About box did not end the program";
+  }
 }
 
+// The drag icon and both window icons are the program's own icon resource.
 TEST_F(SettingsPageTest, HandsOutTheApplicationIcon) {
+  const UINT kMainIcon = 128;  // IDR_MAINFRAME
   OpenSettingsPage();
+  std::string error;
+  HICON own = nullptr;
+  ASSERT_TRUE(ProgramIconInProcess(page_.Handle(), kMainIcon, &own, &error)) << error;
   struct Query {
     const char* name;
     UINT message;
     WPARAM wParam;
-    LRESULT icon;
   };
-  Query queries[] = {{"WM_QUERYDRAGICON", WM_QUERYDRAGICON, 0, 0},
-                     {"WM_GETICON ICON_BIG", WM_GETICON, ICON_BIG, 0},
-                     {"WM_GETICON ICON_SMALL", WM_GETICON, ICON_SMALL, 0}};
-  for (Query& query : queries) {
-    std::string error;
-    ASSERT_TRUE(SendInProcess(page_.Handle(), query.message, query.wParam, 0, &query.icon, &error)) << error;
-    EXPECT_NE(0, query.icon) << query.name;
+  static const Query kQueries[] = {{"WM_QUERYDRAGICON", WM_QUERYDRAGICON, 0},
+                                   {"WM_GETICON ICON_BIG", WM_GETICON, ICON_BIG},
+                                   {"WM_GETICON ICON_SMALL", WM_GETICON, ICON_SMALL}};
+  for (const Query& query : kQueries) {
+    LRESULT icon = 0;
+    ASSERT_TRUE(SendInProcess(page_.Handle(), query.message, query.wParam, 0, &icon, &error)) << error;
+    EXPECT_EQ(own, reinterpret_cast<HICON>(icon)) << query.name << " is not the program's icon " << kMainIcon;
   }
-  // One icon, loaded with the page, serves all three.
-  EXPECT_EQ(queries[0].icon, queries[1].icon) << "big window icon and drag icon";
-  EXPECT_EQ(queries[0].icon, queries[2].icon) << "small window icon and drag icon";
 }
 
 }  // namespace

@@ -79,6 +79,7 @@ TEST_F(SettingsPageTest, WindowIsTheTemplatesPopUp) {
   const LONG frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
   EXPECT_EQ(frame, page_.Style() & frame);
   EXPECT_TRUE(page_.ExStyle() & WS_EX_APPWINDOW) << "the page has no taskbar button of its own";
+  EXPECT_EQ(nullptr, GetWindow(page_.Handle(), GW_OWNER)) << "the system page has gone: nothing owns this page";
   SIZE client = ClientSizeInUnits(page_.Handle(), kPageFont, kPagePointSize);
   EXPECT_NEAR(364, client.cx, 1) << "client width in dialog units";
   EXPECT_NEAR(239, client.cy, 1) << "client height in dialog units";
