@@ -183,8 +183,9 @@ class ShippedPackage(unittest.TestCase):
                     self.assertRegex(cmd, r"^1B4A[0-9A-F]{2}$", f"{stem}: CmdFF is {cmd}, not one ESC J feed")
 
     def test_paper_sizes_offer_receipt_lengths_and_a_custom_one(self):
-        # option: page length in dots (1 mm = 203 / 25.4 dots), None for the custom size
-        expected = {"QZ58X100": 799, "QZ58X200": 1598, "QZ58X297": 2374, "QZ58ROLL": 23976, "CUSTOMSIZE": None}
+        # option: length in mm, None for the custom size; 58 mm and 1 mm are 203 / 25.4 dots
+        expected = {"QZ58X100": 100, "QZ58X200": 200, "QZ58X297": 297, "QZ58ROLL": 3000, "CUSTOMSIZE": None}
+        dots = lambda mm: round(mm * 203 / 25.4)  # noqa: E731
         tree = gpdcheck.Reader([], False).read(self.gpd("QZA10"))
         paper = next(e for e in tree if e.keyword == "Feature" and e.value == "PaperSize")
         options = {o.value: o for o in gpdcheck.children(paper, "Option")}
@@ -192,13 +193,12 @@ class ShippedPackage(unittest.TestCase):
         self.assertEqual(gpdcheck.first(paper.children, "DefaultOption").value, "QZ58X200")
         for name, length in expected.items():
             with self.subTest(option=name):
-                values = {e.keyword: e.value for e in options[name].children}
+                pair = lambda keyword: tuple(map(int, gpdcheck.PAIR.match(  # noqa: E731
+                    gpdcheck.first(options[name].children, keyword).value).groups()))
                 if length is None:
-                    self.assertEqual(values["MinSize"].split(",")[0], "PAIR(464", "the width stays 58 mm")
-                    self.assertEqual(values["MaxSize"], "PAIR(464, 23976)")
+                    self.assertEqual((pair("MinSize")[0], pair("MaxSize")), (dots(58), (dots(58), dots(3000))))
                 else:
-                    self.assertEqual(values["PageDimensions"], f"PAIR(464, {length})")
-                    self.assertAlmostEqual(length * 25.4 / 203, {799: 100, 1598: 200, 2374: 297, 23976: 3000}[length], delta=0.1)
+                    self.assertEqual(pair("PageDimensions"), (dots(58), dots(length)))
 
 if __name__ == "__main__":
     unittest.main()
