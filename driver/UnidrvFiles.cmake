@@ -5,7 +5,9 @@
 # Without it the package gets stand-ins, and ${CMAKE_BINARY_DIR}/win2k-standins.txt holds
 # the one-line warning that build.sh prints last. Sets unidrv_source_<name> for each file,
 # KORA_UNIDRV_NOTE_ZH/_EN for README.txt (with CRLF inside: configure_file converts only
-# the template's line ends) and unidrv_warning_command for win2k_package.
+# the template's line ends), unidrv_warning_command and unidrv_check_command for win2k_package.
+# Files from KORA_UNIDRV_DIR must be what their names say (check/unidrvcheck.py): configure
+# fails otherwise, and the package's build checks them again before copying them.
 set(KORA_UNIDRV_DIR "" CACHE PATH "Folder with the six Unidrv core files (uniDRV.DLL, uniDRVui.DLL ...)")
 if(NOT "$ENV{KORA_UNIDRV_DIR}" STREQUAL "")
   set(KORA_UNIDRV_DIR "$ENV{KORA_UNIDRV_DIR}" CACHE PATH "" FORCE)
@@ -13,6 +15,7 @@ endif()
 
 set(standin_flag ${CMAKE_BINARY_DIR}/win2k-standins.txt)
 set(unidrv_warning_command)
+set(unidrv_check_command)
 
 if(KORA_UNIDRV_DIR)
   # Copies from Windows come in any letter case (unidrv.dll, UNIDRVUI.DLL ...).
@@ -34,6 +37,17 @@ if(KORA_UNIDRV_DIR)
   if(missing)
     message(FATAL_ERROR "KORA_UNIDRV_DIR=${KORA_UNIDRV_DIR} lacks: ${missing}")
   endif()
+  set(unidrv_sources)
+  foreach(name IN LISTS KORA_UNIDRV_FILES)
+    list(APPEND unidrv_sources ${unidrv_source_${name}})
+  endforeach()
+  set(unidrv_check ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/check/unidrvcheck.py ${unidrv_sources})
+  execute_process(COMMAND ${unidrv_check} RESULT_VARIABLE not_real OUTPUT_VARIABLE faults ERROR_VARIABLE faults)
+  if(not_real)
+    message(FATAL_ERROR "KORA_UNIDRV_DIR=${KORA_UNIDRV_DIR} does not hold the real Unidrv files "
+                        "(32-bit Windows DLLs, a WinHelp file, GPD texts):\n${faults}")
+  endif()
+  set(unidrv_check_command COMMAND ${unidrv_check})
   file(REMOVE ${standin_flag})
   set(KORA_UNIDRV_NOTE_ZH "win2k 文件夹中的六个 Unidrv 文件取自 Windows 本身，此软件包可以正式使用。")
   set(KORA_UNIDRV_NOTE_EN "The six Unidrv files in the win2k folder were taken from Windows itself; this package is complete.")

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """dllcheck.py QZC10.DLL QZC10.rc: the built resource library is what its script says.
 
-A resource-only DLL: no entry point, no imports; its string table holds exactly the
+A resource-only DLL: no entry point, no imports, movable to any base (not marked
+"relocations stripped", which would make a module load fail wherever its preferred
+base is taken, while DYNAMIC_BASE asks for just that); its string table holds exactly the
 script's id/text pairs as correct UTF-16 (a script compiled without the UTF-8 code
 page would not), in Chinese (PRC); its version is 4.0.0.0 and carries the script's
 version strings.
@@ -11,6 +13,8 @@ import struct
 import sys
 
 RT_STRING, RT_VERSION = 6, 16
+IMAGE_FILE_RELOCS_STRIPPED, IMAGE_FILE_DLL = 0x0001, 0x2000
+DYNAMIC_BASE = 0x0040
 LANG_CHINESE_PRC = 0x0804
 FIXED_FILE_INFO = struct.pack("<I", 0xFEEF04BD)
 
@@ -23,6 +27,7 @@ class Image:
         _, sections, _, _, _, optional_size, self.characteristics = struct.unpack_from("<HHIIIHH", data, pe + 4)
         optional = pe + 24
         self.entry_point = struct.unpack_from("<I", data, optional + 16)[0]
+        self.dll_characteristics = struct.unpack_from("<H", data, optional + 70)[0]
         self.directories = [struct.unpack_from("<II", data, optional + 96 + 8 * i) for i in range(16)]
         self.sections = []
         for i in range(sections):
@@ -88,8 +93,11 @@ def faults(dll_path, rc_path):
         found.append(f"entry point at {image.entry_point:#x}: a resource library has no code")
     if image.directories[1] != (0, 0):
         found.append("an import directory: a resource library imports nothing")
-    if not image.characteristics & 0x2000:
+    if not image.characteristics & IMAGE_FILE_DLL:
         found.append("not marked as a DLL")
+    if image.characteristics & IMAGE_FILE_RELOCS_STRIPPED:
+        moved = " while DYNAMIC_BASE asks to move it" if image.dll_characteristics & DYNAMIC_BASE else ""
+        found.append(f"marked relocations stripped{moved}: a module load fails where its base is taken")
     resources = image.resources()
     languages = {language for (_, _, language) in resources}
     if languages != {LANG_CHINESE_PRC}:

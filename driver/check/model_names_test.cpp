@@ -110,4 +110,14 @@ TEST(DriverPackageNames, EachInfInstallSectionCopiesAndNamesItsOwnGpd) {
   }
 }
 
+// A catalog the INF names but the package lacks can fail validation on Vista and later,
+// while a package without one only makes Windows ask before installing it.
+TEST(DriverPackageNames, InfNamesNoCatalogThePackageLacks) {
+  const std::string inf = ReadFile(kDriverDir + "/QZ58.INF");
+  for (const auto& [key, file] : InfSection(inf, "Version")) {
+    if (key.rfind("CatalogFile", 0) != 0) continue;
+    EXPECT_TRUE(std::filesystem::exists(kDriverDir + "/" + file)) << key << "=" << file << " is not in driver/";
+  }
+}
+
 }  // namespace
