@@ -9,7 +9,7 @@
 
 namespace kora {
 
-enum class InstallStep { None, DriverDirectory, CopyFiles, AddPrinterDriver, AddPrinter };
+enum class InstallStep { None, DriverDirectory, CopyFiles, AddPrinterDriver, AddPrinter, FindUnidrv64 };
 
 // The first step that failed, so that a failed run is never reported as a success.
 struct InstallOutcome {

@@ -26,6 +26,14 @@ public:
     long openKeyResult = 0;
     long setValueResult = 0;
     RegKey openedKey = 0x77;
+    // 64-bit Windows. A 32-bit answer is not logged, so that a 32-bit run's calls are
+    // exactly those it made before the x64 registration existed.
+    bool system64Bit = false;
+    bool x64DriverDirectoryOk = true;
+    std::string x64DriverDirectory = "C:\\WINDOWS\\system32\\spool\\drivers\\x64";
+    std::vector<std::string> unidrv64Folders;  // what the driver store search finds
+    std::set<std::string> existingFiles;       // every other path does not exist
+    bool addX64PrinterDriverOk = true;
 
     // What was asked.
     std::vector<std::string> calls;
@@ -43,6 +51,9 @@ public:
     PrinterHandle AddPrinter(std::uint32_t level, const PrinterRecord& record) override;
     bool ClosePrinter(PrinterHandle printer) override;
     std::uint32_t GetLastError() override;
+    bool IsSystem64Bit() override;
+    std::vector<std::string> FindUnidrv64Folders() override;
+    bool FileExists(const std::string& path) override;
     long RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) override;
     long RegSetValueEx(RegKey key, const std::string& valueName, const std::string& text,
                        std::uint32_t length) override;
