@@ -10,4 +10,5 @@ set(KORA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../install/serial_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../install/install_records.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../install/install_run.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../install/x64_driver.cpp
 )

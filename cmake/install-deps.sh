@@ -9,7 +9,9 @@ packages=(cmake make g++ python3 mingw-w64 googletest xvfb xauth x11-utils fonts
 missing=()
 for p in "${packages[@]}"; do have "$p" || missing+=("$p"); done
 need_wine=0
+# wine64 too: the 64-bit prefix of the Windows x64 cases needs it, and so does the emulator.
 have wine32:i386 || need_wine=1
+have wine64 || need_wine=1
 
 # Wine runs in code page 936 under LC_ALL=zh_CN.UTF-8; without that locale on the Linux side
 # it cannot create files with Chinese names.
@@ -32,7 +34,7 @@ if [ ${#missing[@]} -eq 0 ] && [ $need_wine -eq 0 ]; then
   exit 0
 fi
 export DEBIAN_FRONTEND=noninteractive
-echo "Installing: ${missing[*]} $([ $need_wine -eq 1 ] && echo wine32:i386)"
+echo "Installing: ${missing[*]} $([ $need_wine -eq 1 ] && echo wine32:i386 wine64)"
 [ $need_wine -eq 1 ] && $sudo dpkg --add-architecture i386
 # One i386 index of the security suite may fail to download; the others are enough.
 $sudo apt-get update || true
@@ -40,9 +42,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 if [ $need_wine -eq 1 ]; then
-  # -t bookworm lines the i386 libraries up with their amd64 twins (and keeps wine64, which
-  # setup-i386-emulator.sh adds where it is needed).
-  $sudo apt-get install -y -t bookworm --no-install-recommends wine32:i386 libgstreamer-plugins-base1.0-0:i386
+  # -t bookworm lines the i386 libraries up with their amd64 twins, and keeps wine32 and
+  # wine64 of the same version side by side.
+  $sudo apt-get install -y -t bookworm --no-install-recommends wine32:i386 wine64 libgstreamer-plugins-base1.0-0:i386
 fi
 make_locale
 emulate

@@ -1,9 +1,17 @@
 # Sourced by every script that starts Wine: the launchers, the prefix settings and, on
 # machines whose kernel cannot execute 32-bit code, what the emulator needs (see
 # setup-i386-emulator.sh). Sets nothing else and starts nothing.
-WINE=/usr/lib/wine/wine
+#
+# KORA_WINE_ARCH chooses the prefix: win32 (the default) or win64, a 64-bit Windows for
+# the 32-bit program (it runs under WOW64 there). A win64 prefix is made and started by
+# wine64, which hands 32-bit programs on to the 32-bit loader; KORA_PREFIX_SUFFIX keeps
+# its template and test prefixes apart from the 32-bit ones.
 WINESERVER=/usr/lib/wine/wineserver
-export WINEARCH=win32 WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
+case ${KORA_WINE_ARCH:-win32} in
+  win64) KORA_WINE_ARCH=win64 WINE=/usr/lib/wine/wine64 KORA_PREFIX_SUFFIX=-win64 ;;
+  *) KORA_WINE_ARCH=win32 WINE=/usr/lib/wine/wine KORA_PREFIX_SUFFIX= ;;
+esac
+export WINEARCH=$KORA_WINE_ARCH WINEDEBUG=-all LC_ALL=zh_CN.UTF-8
 # The native wineserver reads and writes an emulated program's memory at the program's own
 # addresses, which holds only while qemu maps the guest at host address 0. qemu reads this
 # variable; a native 32-bit Wine ignores it.
@@ -20,7 +28,7 @@ kora_runs_32bit_natively() { ! grep -qx enabled "$KORA_BINFMT_ENTRY" 2>/dev/null
 # Stops a script before it starts Wine where Wine cannot run, with the reason and the cure.
 kora_require_wine() {
   if [ ! -x "$WINE" ]; then
-    echo "Wine is not installed: run ./cmake/install-deps.sh (as root, or with sudo)." >&2
+    echo "Wine ($WINE) is not installed: run ./cmake/install-deps.sh (as root, or with sudo)." >&2
     return 1
   fi
   kora_runs_32bit_natively && return 0

@@ -1,19 +1,20 @@
 #!/bin/sh
 # (Re)creates build/wine/template, the 32-bit Wine prefix that wine-run.sh copies for
-# every Windows-side test program. Never touches ~/.wine.
+# every Windows-side test program (build/wine/template-win64, a 64-bit one, with
+# KORA_WINE_ARCH=win64). Never touches ~/.wine.
 set -eu
 
 src=$(cd "$(dirname "$0")/.." && pwd)
 root="$src/build/wine"
-template="$root/template"
 
 . "$src/cmake/wine-env.sh"
 kora_require_wine
+template="$root/template$KORA_PREFIX_SUFFIX"
 export WINEPREFIX="$template"
 
 mkdir -p "$root"
 # Copiers (wine-run.sh) hold this lock shared while they copy the template.
-exec 9>"$root/.template.lock"
+exec 9>"$root/.template$KORA_PREFIX_SUFFIX.lock"
 flock 9
 
 # A server left over from an interrupted run would keep the old prefix's files open.

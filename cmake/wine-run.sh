@@ -2,7 +2,8 @@
 # ctest's emulator for Windows programs: wine-run.sh <program.exe> [args...]
 # Runs the program under 32-bit Wine in a prefix of its own, build/wine/<program>/, a
 # hard-link copy of build/wine/template, on $DISPLAY or on a private Xvfb, and returns
-# the program's exit code. Never touches ~/.wine.
+# the program's exit code. With KORA_WINE_ARCH=win64 the prefix is 64-bit, a copy of
+# build/wine/template-win64 named build/wine/<program>-win64/. Never touches ~/.wine.
 set -u
 
 [ $# -ge 1 ] || { echo "usage: wine-run.sh <program.exe> [args...]" >&2; exit 2; }
@@ -12,12 +13,12 @@ shift
 here=$(cd "$(dirname "$0")" && pwd)
 src=$(dirname "$here")
 root="$src/build/wine"
-template="$root/template"
 name=$(basename "$exe" .exe)
-prefix="$root/$name"
 
 . "$here/wine-env.sh"
 kora_require_wine || exit 1
+template="$root/template$KORA_PREFIX_SUFFIX"
+prefix="$root/$name$KORA_PREFIX_SUFFIX"
 export KORA_SCREENSHOT_DIR="$src/build/screenshots"
 mkdir -p "$KORA_SCREENSHOT_DIR" "$root"
 
@@ -44,7 +45,7 @@ copy_template() {
     rm -rf "$prefix/$spool"
     cp -a "$template/$spool" "$prefix/$spool" || return 1
   fi
-} 9>"$root/.template.lock"
+} 9>"$root/.template$KORA_PREFIX_SUFFIX.lock"
 
 # Without a template (a test run on its own, outside ctest's fixture) make one first.
 if ! copy_template; then

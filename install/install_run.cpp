@@ -6,6 +6,7 @@
 #include "install/install_records.h"
 #include "install/registry_text.h"
 #include "install/serial_settings.h"
+#include "install/x64_driver.h"
 
 namespace kora {
 
@@ -14,6 +15,11 @@ namespace {
 constexpr int kModelBoxId = 1011;
 const char kWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 constexpr std::uint32_t kFinalPause = 500;
+const char kUnidrv64MissingText[] =
+    "找不到 64 位 Windows 的通用打印驱动程序文件（unidrv.dll、unidrvui.dll、unires.dll、stdnames.gpd、ttfsub.gpd），"
+    "无法为 64 位系统注册驱动程序。\n"
+    "请先用 Windows 的“添加打印机”安装任意一台使用 Windows 自带通用驱动程序（Unidrv）的打印机，"
+    "或把这些 64 位文件放入本程序的 win2k\\x64\\ 文件夹，然后重新安装。";
 
 class RunRecorder {
 public:
@@ -74,6 +80,14 @@ void MoveExistingPrinter(InstallSystem& sys, const std::string& name, const std:
     sys.ClosePrinter(existing);
 }
 
+// A 64-bit spooler takes the printer only with a "Windows x64" driver; 32-bit systems never
+// get here, so their runs make exactly the calls they always made.
+void AddX64Driver(InstallSystem& sys, int modelRow, RunRecorder& recorder) {
+    if (!sys.IsSystem64Bit()) return;
+    const InstallOutcome x64 = InstallX64Driver(sys, modelRow);
+    if (!x64.Succeeded()) recorder.Fail(x64.failedStep, x64.error, x64.detail);
+}
+
 // A printer of that name from an earlier run counts as there.
 bool AddPrinterTo(InstallSystem& sys, int modelRow, const std::string& port, PrinterHandle* printer,
                   RunRecorder& recorder) {
@@ -98,11 +112,13 @@ void MakeDefaultPrinter(InstallSystem& sys, int modelRow, const std::string& por
 
 std::string FailedStepText(const InstallOutcome& outcome) {
     switch (outcome.failedStep) {
-        case InstallStep::DriverDirectory: return "无法获取打印机驱动程序目录";
+        case InstallStep::DriverDirectory:  // the detail names an environment other than x86's
+            return "无法获取打印机驱动程序目录" + (outcome.detail.empty() ? "" : " " + outcome.detail);
         case InstallStep::CopyFiles: return "无法复制驱动文件 " + outcome.detail;
         case InstallStep::AddPrinterDriver: return "无法添加打印机驱动程序";
         case InstallStep::AddPrinter: return "无法添加打印机";
         case InstallStep::MovePrinterToPort: return "无法将已有打印机的端口改为 " + outcome.detail;
+        case InstallStep::FindUnidrv64: return kUnidrv64MissingText;
         case InstallStep::None: break;
     }
     return std::string();
@@ -120,6 +136,7 @@ InstallOutcome RunInstallation(InstallSystem& sys) {
 
     CopyDriverFiles(sys, modelRow, directory, recorder);
     AddDriver(sys, modelRow, recorder);
+    AddX64Driver(sys, modelRow, recorder);
     sys.SetProgress(70);
     PrinterHandle printer = 0;
     const bool printerExists = AddPrinterTo(sys, modelRow, outcome.portName, &printer, recorder);

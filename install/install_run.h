@@ -9,7 +9,9 @@
 
 namespace kora {
 
-enum class InstallStep { None, DriverDirectory, CopyFiles, AddPrinterDriver, AddPrinter, MovePrinterToPort };
+enum class InstallStep {
+    None, DriverDirectory, CopyFiles, AddPrinterDriver, AddPrinter, MovePrinterToPort, FindUnidrv64
+};
 
 // The first step that failed, so that a failed run is never reported as a success.
 struct InstallOutcome {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kora {
 
@@ -68,6 +69,12 @@ public:
     virtual PrinterHandle OpenExistingPrinter(const std::string& printerName) = 0;
     virtual bool GetPrinterPort(PrinterHandle printer, std::string* port) = 0;
     virtual bool SetPrinterPort(PrinterHandle printer, const std::string& port) = 0;
+    // 64-bit Windows, where the driver must also be registered for "Windows x64".
+    virtual bool IsSystem64Bit() = 0;  // this 32-bit program runs on a 64-bit Windows
+    // The Amd64 folders of the in-box printer packages (ntprint.inf_amd64_*) in the driver
+    // store, as this 32-bit program reaches them; none where there is no such package.
+    virtual std::vector<std::string> FindUnidrv64Folders() = 0;
+    virtual bool FileExists(const std::string& path) = 0;  // a file, not a folder
 
     // Registry. Results are Win32 error codes: 0 means success.
     virtual long RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) = 0;  // KEY_SET_VALUE

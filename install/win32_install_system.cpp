@@ -94,6 +94,32 @@ public:
         auto fn = SpoolerProc<Fn>("SetPrinterA");
         return Called(fn && fn(reinterpret_cast<HANDLE>(printer), 2, info.data(), 0));
     }
+    // IsWow64Process came with Windows XP SP2 and Server 2003 SP1; a system without it has
+    // no 64-bit edition this program could run on.
+    bool IsSystem64Bit() override {
+        using Fn = BOOL(WINAPI*)(HANDLE, PBOOL);
+        auto fn = SystemProc<Fn>("kernel32.dll", "IsWow64Process");
+        BOOL wow64 = FALSE;
+        return fn && fn(::GetCurrentProcess(), &wow64) && wow64;
+    }
+    std::vector<std::string> FindUnidrv64Folders() override {
+        std::vector<std::string> folders;
+        const std::string repository = DriverStoreRepository();
+        if (repository.empty()) return folders;
+        WIN32_FIND_DATAA found = {};
+        HANDLE search = ::FindFirstFileA((repository + "ntprint.inf_amd64_*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return folders;
+        do {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                folders.push_back(repository + found.cFileName + "\\Amd64");
+        } while (::FindNextFileA(search, &found));
+        ::FindClose(search);
+        return folders;
+    }
+    bool FileExists(const std::string& path) override {
+        const DWORD attributes = ::GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
 
     long RegOpenKeyEx(kora::Hive hive, const std::string& subKey, kora::RegKey* key) override {
         HKEY root = hive == kora::Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
@@ -130,6 +156,20 @@ private:
         if (needed < sizeof(PRINTER_INFO_2A)) return Called(FALSE);
         info->assign(needed, 0);
         return Called(fn(reinterpret_cast<HANDLE>(printer), 2, info->data(), needed, &needed));
+    }
+
+    // The driver store's package folder with a trailing backslash, or "". A 32-bit program's
+    // System32 is SysWOW64: Vista and Wine redirect System32\DriverStore with it (Windows 7
+    // and later exempt it). The "sysnative" alias reaches the real System32 from Vista on and
+    // in Wine, so it is the one path for every 64-bit Windows that has a driver store (XP and
+    // Server 2003 x64 have none, and no sysnative without a hotfix: the search finds nothing
+    // there, and the x64 driver directory or the package's win2k\x64 supply the files).
+    std::string DriverStoreRepository() {
+        char windows[MAX_PATH] = {};
+        const UINT length = ::GetSystemWindowsDirectoryA(windows, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return std::string();
+        const char* system = IsSystem64Bit() ? "\\sysnative" : "\\System32";
+        return std::string(windows) + system + "\\DriverStore\\FileRepository\\";
     }
 
     // Keeps the error of a failed call at once, before any other call can replace it.

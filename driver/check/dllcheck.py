@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""dllcheck.py QZC10.DLL QZC10.rc: the built resource library is what its script says.
+"""dllcheck.py [--machine i386|amd64] QZC10.DLL QZC10.rc: the built resource library is
+what its script says, built for the processor asked for (the x86 library and the one in
+win2k\\x64 come from the same script).
 
 A resource-only DLL: no entry point, no imports, movable to any base (not marked
 "relocations stripped", which would make a module load fail wherever its preferred
@@ -17,6 +19,7 @@ IMAGE_FILE_RELOCS_STRIPPED, IMAGE_FILE_DLL = 0x0001, 0x2000
 DYNAMIC_BASE = 0x0040
 LANG_CHINESE_PRC = 0x0804
 FIXED_FILE_INFO = struct.pack("<I", 0xFEEF04BD)
+MACHINES = {"i386": (0x14C, 0x10B), "amd64": (0x8664, 0x20B)}  # file header machine, optional header magic
 
 
 class Image:
@@ -24,11 +27,13 @@ class Image:
         self.data = data
         pe = struct.unpack_from("<I", data, 0x3C)[0]
         assert data[pe:pe + 4] == b"PE\0\0", "not a PE file"
-        _, sections, _, _, _, optional_size, self.characteristics = struct.unpack_from("<HHIIIHH", data, pe + 4)
+        self.machine, sections, _, _, _, optional_size, self.characteristics = struct.unpack_from("<HHIIIHH", data, pe + 4)
         optional = pe + 24
+        self.magic = struct.unpack_from("<H", data, optional)[0]
         self.entry_point = struct.unpack_from("<I", data, optional + 16)[0]
         self.dll_characteristics = struct.unpack_from("<H", data, optional + 70)[0]
-        self.directories = [struct.unpack_from("<II", data, optional + 96 + 8 * i) for i in range(16)]
+        directories = optional + (112 if self.magic == 0x20B else 96)  # PE32+ has 64-bit fields before them
+        self.directories = [struct.unpack_from("<II", data, directories + 8 * i) for i in range(16)]
         self.sections = []
         for i in range(sections):
             _, vsize, rva, raw_size, raw = struct.unpack_from("<8sIIII", data, optional + optional_size + 40 * i)
@@ -85,10 +90,12 @@ def script(rc_path):
     return table, values
 
 
-def faults(dll_path, rc_path):
+def faults(dll_path, rc_path, machine=None):
     with open(dll_path, "rb") as f:
         image = Image(f.read())
     found = []
+    if machine and (image.machine, image.magic) != MACHINES[machine]:
+        found.append(f"machine {image.machine:#x} with optional header {image.magic:#x}: not built for {machine}")
     if image.entry_point:
         found.append(f"entry point at {image.entry_point:#x}: a resource library has no code")
     if image.directories[1] != (0, 0):
@@ -124,7 +131,10 @@ def version_faults(resources, values):
 
 
 def main(argv):
-    found = faults(argv[0], argv[1])
+    machine = None
+    if argv[:1] == ["--machine"]:
+        machine, argv = argv[1], argv[2:]
+    found = faults(argv[0], argv[1], machine)
     for fault in found:
         print(f"{argv[0]}: {fault}")
     print(f"dllcheck: {len(found)} fault(s)")

@@ -89,8 +89,9 @@ TEST(DriverPackageNames, InfModelsAreTheModelTable) {
   for (int row = 0; row < kora::kModelCount; ++row) {
     expected.emplace(Quoted(kora::DriverName(row)), kora::DataFileStem(row));
   }
-  // Windows 2000 reads the undecorated models section, later systems the NTx86 one.
-  for (const char* section : {"QZ", "QZ.NTx86"}) {
+  // Windows 2000 reads the undecorated models section, later systems the NTx86 one,
+  // 64-bit Windows the NTamd64 one.
+  for (const char* section : {"QZ", "QZ.NTx86", "QZ.NTamd64"}) {
     EXPECT_EQ(InfSection(inf, section), expected) << "[" << section << "]";
   }
 }
@@ -118,6 +119,24 @@ TEST(DriverPackageNames, InfNamesNoCatalogThePackageLacks) {
     if (key.rfind("CatalogFile", 0) != 0) continue;
     EXPECT_TRUE(std::filesystem::exists(kDriverDir + "/" + file)) << key << "=" << file << " is not in driver/";
   }
+}
+
+TEST(DriverPackageNames, InfOffersBothProcessorsAndTakesTheX64LibraryFromItsFolder) {
+  const std::string inf = ReadFile(kDriverDir + "/QZ58.INF");
+  EXPECT_EQ(InfSection(inf, "Manufacturer"),
+            (std::multimap<std::string, std::string>{{"%Manufacturer%", "QZ,NTx86,NTamd64"}}));
+  // The GPDs are shared; each processor takes its own build of the resource library.
+  std::multimap<std::string, std::string> x86, amd64;
+  for (int row = 0; row < kora::kModelCount; ++row) {
+    x86.emplace(std::string(kora::DataFileStem(row)) + ".GPD", "1");
+    amd64.emplace(std::string(kora::DataFileStem(row)) + ".GPD", "1");
+  }
+  x86.emplace("QZC10.DLL", "1");
+  amd64.emplace("QZC10.DLL", "1,x64");
+  EXPECT_EQ(InfSection(inf, "SourceDisksFiles"), x86);
+  EXPECT_EQ(InfSection(inf, "SourceDisksFiles.amd64"), amd64);
+  EXPECT_EQ(InfSection(inf, "SourceDisksNames.amd64"), InfSection(inf, "SourceDisksNames"));
+  EXPECT_EQ(InfSection(inf, "SourceDisksNames.amd64").count("1"), 1u);
 }
 
 }  // namespace

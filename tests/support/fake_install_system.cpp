@@ -38,8 +38,10 @@ bool FakeInstallSystem::GetPrinterDriverDirectory(const std::string& environment
     // The caller must hand over a zero-filled buffer; note any byte that is not.
     if (std::any_of(buffer, buffer + size, [](char c) { return c != '\0'; }))
         calls.push_back("buffer not zero-filled");
-    if (!driverDirectoryOk) return false;
-    std::memcpy(buffer, driverDirectory.data(), std::min<std::size_t>(driverDirectory.size(), size));
+    const bool x64 = environment == "Windows x64";
+    if (!(x64 ? x64DriverDirectoryOk : driverDirectoryOk)) return false;
+    const std::string& directory = x64 ? x64DriverDirectory : driverDirectory;
+    std::memcpy(buffer, directory.data(), std::min<std::size_t>(directory.size(), size));
     return true;
 }
 
@@ -52,7 +54,7 @@ bool FakeInstallSystem::CopyFile(const std::string& source, const std::string& d
 bool FakeInstallSystem::AddPrinterDriver(std::uint32_t level, const DriverRecord& record) {
     calls.push_back("AddPrinterDriver " + std::to_string(level));
     driverRecords.push_back(record);
-    return addPrinterDriverOk;
+    return record.pEnvironment == "Windows x64" ? addX64PrinterDriverOk : addPrinterDriverOk;
 }
 
 PrinterHandle FakeInstallSystem::AddPrinter(std::uint32_t level, const PrinterRecord& record) {
@@ -96,6 +98,21 @@ bool FakeInstallSystem::Answer(std::uint32_t error) {
     if (error == 0) return true;
     lastError = error;
     return false;
+}
+
+bool FakeInstallSystem::IsSystem64Bit() {
+    if (system64Bit) calls.push_back("IsSystem64Bit");
+    return system64Bit;
+}
+
+std::vector<std::string> FakeInstallSystem::FindUnidrv64Folders() {
+    calls.push_back("FindUnidrv64Folders");
+    return unidrv64Folders;
+}
+
+bool FakeInstallSystem::FileExists(const std::string& path) {
+    calls.push_back("FileExists " + path);
+    return existingFiles.count(path) != 0;
 }
 
 long FakeInstallSystem::RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) {

@@ -32,6 +32,14 @@ public:
     std::uint32_t openExistingError = 0;
     std::uint32_t getPrinterPortError = 0;
     std::uint32_t setPrinterPortError = 0;
+    // 64-bit Windows. A 32-bit answer is not logged, so that a 32-bit run's calls are
+    // exactly those it made before the x64 registration existed.
+    bool system64Bit = false;
+    bool x64DriverDirectoryOk = true;
+    std::string x64DriverDirectory = "C:\\WINDOWS\\system32\\spool\\drivers\\x64";
+    std::vector<std::string> unidrv64Folders;  // what the driver store search finds
+    std::set<std::string> existingFiles;       // every other path does not exist
+    bool addX64PrinterDriverOk = true;
 
     // What was asked.
     std::vector<std::string> calls;
@@ -52,6 +60,9 @@ public:
     PrinterHandle OpenExistingPrinter(const std::string& printerName) override;
     bool GetPrinterPort(PrinterHandle printer, std::string* port) override;
     bool SetPrinterPort(PrinterHandle printer, const std::string& port) override;
+    bool IsSystem64Bit() override;
+    std::vector<std::string> FindUnidrv64Folders() override;
+    bool FileExists(const std::string& path) override;
     long RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) override;
     long RegSetValueEx(RegKey key, const std::string& valueName, const std::string& text,
                        std::uint32_t length) override;
