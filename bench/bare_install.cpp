@@ -5,7 +5,8 @@
 // bare_install.exe [passes]: passes (default 1) runs back to back before the box. Started
 // by the benchmark runner, it waits for the runner's go event first, so that its time is
 // measured from a click-like trigger rather than from process start.
-#include "framework/seam_names.h"
+#include <windows.h>
+#include <winspool.h>
 
 #include <cstdlib>
 

@@ -17,11 +17,11 @@ set(KORA_PROGRAM_SOURCES
   app/system_select_dlg.cpp
   settings/settings_dlg.cpp
   settings/about_dlg.cpp
+  settings/install_printer_driver.cpp
   ports/port_select_dlg.cpp
   ports/port_type_dlg.cpp
   ports/list_view.cpp
   ports/spooler_enum.cpp
-  install/install_printer_driver.cpp
   install/win32_install_system.cpp
   install/win32_records.cpp
 )

@@ -7,12 +7,12 @@
 #include "install/registry_text.h"
 #include "install/serial_settings.h"
 #include "install/x64_driver.h"
+#include "res/resource.h"
 
 namespace kora {
 
 namespace {
 
-constexpr int kModelBoxId = 1011;
 const char kWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 constexpr std::uint32_t kFinalPause = 500;
 const char kUnidrv64MissingText[] =
@@ -39,10 +39,10 @@ private:
 // The directory text, or "" when the query failed; a buffer without a zero byte is cut at its end.
 std::string QueryDriverDirectory(InstallSystem& sys, RunRecorder& recorder) {
     std::array<char, kDriverDirectorySize> buffer{};
-    const bool ok = sys.GetPrinterDriverDirectory(kDriverEnvironment, kDriverDirectoryLevel,
+    const bool ok = sys.GetDriverDirectory(kDriverEnvironment, kDriverDirectoryLevel,
                                                   buffer.data(), static_cast<std::uint32_t>(buffer.size()));
     if (!ok) {
-        recorder.Fail(InstallStep::DriverDirectory, sys.GetLastError());
+        recorder.Fail(InstallStep::DriverDirectory, sys.LastError());
         return std::string();
     }
     const std::string directory(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
@@ -53,15 +53,15 @@ std::string QueryDriverDirectory(InstallSystem& sys, RunRecorder& recorder) {
 void CopyDriverFiles(InstallSystem& sys, int modelRow, const std::string& directory,
                      RunRecorder& recorder) {
     for (const DriverFileCopy& copy : DriverFileCopies(modelRow, directory)) {
-        if (!directory.empty() && !sys.CopyFile(copy.source, copy.destination, false))
-            recorder.Fail(InstallStep::CopyFiles, sys.GetLastError(), copy.source);
+        if (!directory.empty() && !sys.CopyDriverFile(copy.source, copy.destination, false))
+            recorder.Fail(InstallStep::CopyFiles, sys.LastError(), copy.source);
         if (copy.progress != kNoProgress) sys.SetProgress(copy.progress);
     }
 }
 
-void AddDriver(InstallSystem& sys, int modelRow, RunRecorder& recorder) {
-    if (!sys.AddPrinterDriver(kDriverRecordLevel, MakeDriverRecord(modelRow)))
-        recorder.Fail(InstallStep::AddPrinterDriver, sys.GetLastError());
+void RegisterDriver(InstallSystem& sys, int modelRow, RunRecorder& recorder) {
+    if (!sys.AddDriver(kDriverRecordLevel, MakeDriverRecord(modelRow)))
+        recorder.Fail(InstallStep::RegisterDriver, sys.LastError());
 }
 
 // Windows keeps a printer of that name from an earlier run, on its old port, where Wine
@@ -71,13 +71,13 @@ void MoveExistingPrinter(InstallSystem& sys, const std::string& name, const std:
     if (port.empty()) return;
     const PrinterHandle existing = sys.OpenExistingPrinter(name);
     if (existing == 0) {
-        recorder.Fail(InstallStep::MovePrinterToPort, sys.GetLastError(), port);
+        recorder.Fail(InstallStep::MovePrinterToPort, sys.LastError(), port);
         return;
     }
     std::string current;
     if (!sys.GetPrinterPort(existing, &current) || (current != port && !sys.SetPrinterPort(existing, port)))
-        recorder.Fail(InstallStep::MovePrinterToPort, sys.GetLastError(), port);
-    sys.ClosePrinter(existing);
+        recorder.Fail(InstallStep::MovePrinterToPort, sys.LastError(), port);
+    sys.ClosePrinterHandle(existing);
 }
 
 // A 64-bit spooler takes the printer only with a "Windows x64" driver; 32-bit systems never
@@ -92,14 +92,14 @@ void AddX64Driver(InstallSystem& sys, int modelRow, RunRecorder& recorder) {
 bool AddPrinterTo(InstallSystem& sys, int modelRow, const std::string& port, PrinterHandle* printer,
                   RunRecorder& recorder) {
     const PrinterRecord record = MakePrinterRecord(modelRow, port);
-    *printer = sys.AddPrinter(kPrinterRecordLevel, record);
+    *printer = sys.CreatePrinter(kPrinterRecordLevel, record);
     if (*printer != 0) return true;
-    const std::uint32_t error = sys.GetLastError();
+    const std::uint32_t error = sys.LastError();
     if (error == kErrorPrinterAlreadyExists) {
         MoveExistingPrinter(sys, record.pPrinterName, port, recorder);
         return true;
     }
-    recorder.Fail(InstallStep::AddPrinter, error);
+    recorder.Fail(InstallStep::CreatePrinter, error);
     return false;
 }
 
@@ -115,8 +115,8 @@ std::string FailedStepText(const InstallOutcome& outcome) {
         case InstallStep::DriverDirectory:  // the detail names an environment other than x86's
             return "无法获取打印机驱动程序目录" + (outcome.detail.empty() ? "" : " " + outcome.detail);
         case InstallStep::CopyFiles: return "无法复制驱动文件 " + outcome.detail;
-        case InstallStep::AddPrinterDriver: return "无法添加打印机驱动程序";
-        case InstallStep::AddPrinter: return "无法添加打印机";
+        case InstallStep::RegisterDriver: return "无法添加打印机驱动程序";
+        case InstallStep::CreatePrinter: return "无法添加打印机";
         case InstallStep::MovePrinterToPort: return "无法将已有打印机的端口改为 " + outcome.detail;
         case InstallStep::FindUnidrv64: return kUnidrv64MissingText;
         case InstallStep::None: break;
@@ -129,13 +129,13 @@ std::string FailedStepText(const InstallOutcome& outcome) {
 InstallOutcome RunInstallation(InstallSystem& sys) {
     InstallOutcome outcome;
     RunRecorder recorder(&outcome);
-    outcome.portName = sys.GetChosenPortName();
+    outcome.portName = sys.ChosenPortName();
     const std::string directory = QueryDriverDirectory(sys, recorder);
-    const int portRow = sys.GetComboSelection(kPortBoxId);
-    const int modelRow = sys.GetComboSelection(kModelBoxId);
+    const int portRow = sys.SelectedRow(IDC_SERIAL_PORT);
+    const int modelRow = sys.SelectedRow(IDC_MODEL);
 
     CopyDriverFiles(sys, modelRow, directory, recorder);
-    AddDriver(sys, modelRow, recorder);
+    RegisterDriver(sys, modelRow, recorder);
     AddX64Driver(sys, modelRow, recorder);
     sys.SetProgress(70);
     PrinterHandle printer = 0;
@@ -145,8 +145,8 @@ InstallOutcome RunInstallation(InstallSystem& sys) {
     sys.SetProgress(90);
     WriteSerialSettings(sys, portRow);
     sys.SetProgress(95);
-    sys.ClosePrinter(printer);
-    sys.Sleep(kFinalPause);
+    sys.ClosePrinterHandle(printer);
+    sys.Pause(kFinalPause);
     sys.SetProgress(100);
     return outcome;
 }

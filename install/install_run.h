@@ -10,7 +10,7 @@
 namespace kora {
 
 enum class InstallStep {
-    None, DriverDirectory, CopyFiles, AddPrinterDriver, AddPrinter, MovePrinterToPort, FindUnidrv64
+    None, DriverDirectory, CopyFiles, RegisterDriver, CreatePrinter, MovePrinterToPort, FindUnidrv64
 };
 
 // The first step that failed, so that a failed run is never reported as a success.

@@ -1,5 +1,5 @@
-// The operations an installation run asks of Windows, named after the Win32 calls they
-// stand for. KORA.exe implements them over the spooler, the registry, the file system and
+// The operations an installation run asks of Windows and of the pages, named after what they
+// do. KORA.exe implements them over the spooler, the registry, the file system and
 // the live dialogs (install/win32_install_system.cpp); the native tests use a recording fake.
 // No windows.h here: the types are plain stand-ins for theirs.
 #pragma once
@@ -48,21 +48,20 @@ class InstallSystem {
 public:
     virtual ~InstallSystem() = default;
 
-    // Controls of the live settings page and the port page.
-    virtual int GetComboSelection(int controlId) = 0;   // CB_GETCURSEL
-    virtual bool IsDefaultPrinterChecked() = 0;         // BM_GETCHECK on 1012 returned 1
-    virtual std::string GetChosenPortName() = 0;        // m_portName of the port page
-    virtual void SetProgress(int position) = 0;         // PBM_SETPOS; nothing when that page has closed
+    // What the pages give the run (install_pages.h), asked for in the run's order.
+    virtual int SelectedRow(int boxId) = 0;           // a settings page box, -1 for none
+    virtual bool IsDefaultPrinterChecked() = 0;
+    virtual std::string ChosenPortName() = 0;         // the port page's choice
+    virtual void SetProgress(int position) = 0;       // nothing once that page has closed
 
-    // Spooler and files. Failures report false / 0; GetLastError tells why.
-    virtual bool GetPrinterDriverDirectory(const std::string& environment, std::uint32_t level,
-                                           char* buffer, std::uint32_t size) = 0;
-    virtual bool CopyFile(const std::string& source, const std::string& destination,
-                          bool failIfExists) = 0;
-    virtual bool AddPrinterDriver(std::uint32_t level, const DriverRecord& record) = 0;
-    virtual PrinterHandle AddPrinter(std::uint32_t level, const PrinterRecord& record) = 0;
-    virtual bool ClosePrinter(PrinterHandle printer) = 0;
-    virtual std::uint32_t GetLastError() = 0;
+    // Spooler and files. Failures report false / 0; LastError tells why.
+    virtual bool GetDriverDirectory(const std::string& environment, std::uint32_t level, char* buffer,
+                                    std::uint32_t size) = 0;
+    virtual bool CopyDriverFile(const std::string& source, const std::string& destination, bool failIfExists) = 0;
+    virtual bool AddDriver(std::uint32_t level, const DriverRecord& record) = 0;
+    virtual PrinterHandle CreatePrinter(std::uint32_t level, const PrinterRecord& record) = 0;
+    virtual bool ClosePrinterHandle(PrinterHandle printer) = 0;
+    virtual std::uint32_t LastError() = 0;
 
     // A printer that is there already: opened for administration (0 when it cannot be),
     // its port read, and its port replaced with every other setting kept.
@@ -77,18 +76,17 @@ public:
     virtual bool FileExists(const std::string& path) = 0;  // a file, not a folder
 
     // Registry. Results are Win32 error codes: 0 means success.
-    virtual long RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) = 0;  // KEY_SET_VALUE
-    virtual long RegSetValueEx(RegKey key, const std::string& valueName,
+    virtual long OpenKey(Hive hive, const std::string& subKey, RegKey* key) = 0;  // KEY_SET_VALUE
+    virtual long SetTextValue(RegKey key, const std::string& valueName,
                                const std::string& text, std::uint32_t length) = 0;  // REG_SZ
-    virtual void RegCloseKey(RegKey key) = 0;
+    virtual void CloseKey(RegKey key) = 0;
 
     // WM_SETTINGCHANGE with the section's name to every top-level window, each given a
     // short time to answer, so that a hung program cannot hold the run.
     virtual void BroadcastSettingChange(const std::string& section) = 0;
 
-    virtual void Sleep(std::uint32_t milliseconds) = 0;
-    virtual void MessageBox(const std::string& text) = 0;  // OK button, exclamation icon
-    virtual std::string ErrorText(std::uint32_t error) = 0;  // the system's text for an error code
+    virtual void Pause(std::uint32_t milliseconds) = 0;
+    virtual void ShowMessage(const std::string& text) = 0;  // OK button, exclamation icon
 };
 
 }  // namespace kora

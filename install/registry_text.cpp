@@ -7,11 +7,11 @@ const char kRegistryErrorMessage[] = "错误：无法设置有关的注册表信
 bool WriteRegistryText(InstallSystem& sys, Hive hive, const std::string& subKey,
                        const std::string& valueName, const std::string& text) {
     RegKey key = 0;
-    if (sys.RegOpenKeyEx(hive, subKey, &key) != kErrorSuccess) return false;
+    if (sys.OpenKey(hive, subKey, &key) != kErrorSuccess) return false;
     const auto length = static_cast<std::uint32_t>(text.size());
-    const bool written = sys.RegSetValueEx(key, valueName, text, length) == kErrorSuccess;
-    if (!written) sys.MessageBox(kRegistryErrorMessage);
-    sys.RegCloseKey(key);
+    const bool written = sys.SetTextValue(key, valueName, text, length) == kErrorSuccess;
+    if (!written) sys.ShowMessage(kRegistryErrorMessage);
+    sys.CloseKey(key);
     return written;
 }
 

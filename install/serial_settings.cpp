@@ -1,6 +1,7 @@
 #include "install/serial_settings.h"
 
 #include "install/registry_text.h"
+#include "res/resource.h"
 
 namespace kora {
 
@@ -25,11 +26,11 @@ std::string ComposeSerialSettings(int baud, int parity, int dataBits, int stopBi
 void WriteSerialSettings(InstallSystem& sys, int portRow) {
     if (portRow < kFirstSerialPortRow) return;
     // The boxes are read in this order, which differs from the order of the fields.
-    const int baud = sys.GetComboSelection(kBaudRateBoxId);
-    const int dataBits = sys.GetComboSelection(kDataBitsBoxId);
-    const int stopBits = sys.GetComboSelection(kStopBitsBoxId);
-    const int parity = sys.GetComboSelection(kParityBoxId);
-    const int flowControl = sys.GetComboSelection(kFlowControlBoxId);
+    const int baud = sys.SelectedRow(IDC_BAUD_RATE);
+    const int dataBits = sys.SelectedRow(IDC_DATA_BITS);
+    const int stopBits = sys.SelectedRow(IDC_STOP_BITS);
+    const int parity = sys.SelectedRow(IDC_PARITY);
+    const int flowControl = sys.SelectedRow(IDC_FLOW_CONTROL);
     const std::string text = ComposeSerialSettings(baud, parity, dataBits, stopBits, flowControl);
     WriteRegistryText(sys, Hive::LocalMachine, kPortsKey, PortValueNameTable[portRow], text);
 }

@@ -15,15 +15,7 @@ extern const char* const DataBitsTable[4];
 extern const char* const StopBitsTable[3];
 extern const char* const ParityTable[5];
 extern const char* const FlowControlTable[3];
-extern const char* const PortValueNameTable[7];  // indexed by the port box (1014)
-
-// Controls of the settings page that feed the value.
-constexpr int kPortBoxId = 1014;
-constexpr int kBaudRateBoxId = 1015;
-constexpr int kDataBitsBoxId = 1016;
-constexpr int kFlowControlBoxId = 1017;
-constexpr int kParityBoxId = 1018;
-constexpr int kStopBitsBoxId = 1019;
+extern const char* const PortValueNameTable[7];  // indexed by the port box
 
 // The port box's first serial row: rows below it are LPT ports.
 constexpr int kFirstSerialPortRow = 3;

@@ -1,5 +1,3 @@
-#include "framework/seam_names.h"
-
 #include "install/win32_install_system.h"
 #include "install/win32_records.h"
 
@@ -7,11 +5,8 @@
 
 #include <vector>
 
-#include "app/globals.h"
 #include "framework/app.h"
 #include "framework/system_library.h"
-#include "ports/port_select_dlg.h"
-#include "res/resource.h"
 
 namespace {
 
@@ -19,39 +14,33 @@ char* Text(const std::string& s) { return const_cast<char*>(s.c_str()); }
 
 class Win32InstallSystem : public kora::InstallSystem {
 public:
-    Win32InstallSystem(HWND settingsPage, CPortSelectDlg* portPage) : m_page(settingsPage), m_portPage(portPage) {}
+    Win32InstallSystem(const kora::SettingsPageInputs* settingsPage, kora::PortPageInputs* portPage)
+        : m_page(settingsPage), m_portPage(portPage) {}
 
-    int GetComboSelection(int controlId) override {
-        return static_cast<int>(::SendDlgItemMessageA(m_page, controlId, CB_GETCURSEL, 0, 0));
-    }
-    bool IsDefaultPrinterChecked() override {
-        return ::SendDlgItemMessageA(m_page, IDC_DEFAULT_PRINTER, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    }
-    std::string GetChosenPortName() override {
-        g_portName = m_portPage ? m_portPage->m_portName : std::string();
-        return g_portName;
-    }
+    int SelectedRow(int boxId) override { return m_page ? m_page->SelectedRow(boxId) : -1; }
+    bool IsDefaultPrinterChecked() override { return m_page && m_page->IsDefaultPrinterChecked(); }
+    std::string ChosenPortName() override { return m_portPage ? m_portPage->ChosenPortName() : std::string(); }
     void SetProgress(int position) override {
-        if (m_portPage) m_portPage->m_progress.SetPos(position);
+        if (m_portPage) m_portPage->SetProgress(position);
     }
 
-    bool GetPrinterDriverDirectory(const std::string& environment, std::uint32_t level, char* buffer,
-                                   std::uint32_t size) override {
+    bool GetDriverDirectory(const std::string& environment, std::uint32_t level, char* buffer,
+                            std::uint32_t size) override {
         using Fn = BOOL(WINAPI*)(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD);
         auto fn = SpoolerProc<Fn>("GetPrinterDriverDirectoryA");
         DWORD needed = 0;
         return Called(fn && fn(nullptr, Text(environment), level, reinterpret_cast<LPBYTE>(buffer), size, &needed));
     }
-    bool CopyFile(const std::string& source, const std::string& destination, bool failIfExists) override {
+    bool CopyDriverFile(const std::string& source, const std::string& destination, bool failIfExists) override {
         return Called(::CopyFileA(source.c_str(), destination.c_str(), failIfExists));
     }
-    bool AddPrinterDriver(std::uint32_t level, const kora::DriverRecord& r) override {
+    bool AddDriver(std::uint32_t level, const kora::DriverRecord& r) override {
         using Fn = BOOL(WINAPI*)(LPSTR, DWORD, LPBYTE);
         auto fn = SpoolerProc<Fn>("AddPrinterDriverA");
         DRIVER_INFO_3A info = ToDriverInfo3(r);
         return Called(fn && fn(nullptr, level, reinterpret_cast<LPBYTE>(&info)));
     }
-    kora::PrinterHandle AddPrinter(std::uint32_t level, const kora::PrinterRecord& r) override {
+    kora::PrinterHandle CreatePrinter(std::uint32_t level, const kora::PrinterRecord& r) override {
         using Fn = HANDLE(WINAPI*)(LPSTR, DWORD, LPBYTE);
         auto fn = SpoolerProc<Fn>("AddPrinterA");
         PRINTER_INFO_2A info = ToPrinterInfo2(r);
@@ -59,12 +48,12 @@ public:
         Called(printer != nullptr);
         return reinterpret_cast<kora::PrinterHandle>(printer);
     }
-    bool ClosePrinter(kora::PrinterHandle printer) override {
+    bool ClosePrinterHandle(kora::PrinterHandle printer) override {
         using Fn = BOOL(WINAPI*)(HANDLE);
         auto fn = SpoolerProc<Fn>("ClosePrinter");
         return fn && fn(reinterpret_cast<HANDLE>(printer));
     }
-    std::uint32_t GetLastError() override { return m_lastError; }
+    std::uint32_t LastError() override { return m_lastError; }
 
     kora::PrinterHandle OpenExistingPrinter(const std::string& printerName) override {
         using Fn = BOOL(WINAPI*)(LPSTR, LPHANDLE, LPPRINTER_DEFAULTSA);
@@ -121,28 +110,27 @@ public:
         return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
 
-    long RegOpenKeyEx(kora::Hive hive, const std::string& subKey, kora::RegKey* key) override {
+    long OpenKey(kora::Hive hive, const std::string& subKey, kora::RegKey* key) override {
         HKEY root = hive == kora::Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
         HKEY opened = nullptr;
         LONG result = ::RegOpenKeyExA(root, subKey.c_str(), 0, KEY_SET_VALUE, &opened);
         *key = reinterpret_cast<kora::RegKey>(opened);
         return result;
     }
-    long RegSetValueEx(kora::RegKey key, const std::string& valueName, const std::string& text,
+    long SetTextValue(kora::RegKey key, const std::string& valueName, const std::string& text,
                        std::uint32_t length) override {
         return ::RegSetValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(), 0, REG_SZ,
                                 reinterpret_cast<const BYTE*>(text.c_str()), length);
     }
-    void RegCloseKey(kora::RegKey key) override { ::RegCloseKey(reinterpret_cast<HKEY>(key)); }
+    void CloseKey(kora::RegKey key) override { ::RegCloseKey(reinterpret_cast<HKEY>(key)); }
 
     void BroadcastSettingChange(const std::string& section) override {
         DWORD_PTR ignored = 0;
         ::SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(section.c_str()),
                               SMTO_ABORTIFHUNG, kBroadcastTimeoutMs, &ignored);
     }
-    void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
-    void MessageBox(const std::string& text) override { AfxMessageBox(text.c_str(), MB_OK); }
-    std::string ErrorText(std::uint32_t error) override { return SystemErrorText(error); }
+    void Pause(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
+    void ShowMessage(const std::string& text) override { AfxMessageBox(text.c_str(), MB_OK); }
 
 private:
     static constexpr UINT kBroadcastTimeoutMs = 1000;
@@ -178,14 +166,15 @@ private:
         return ok != FALSE;
     }
 
-    HWND m_page;
-    CPortSelectDlg* m_portPage;
+    const kora::SettingsPageInputs* m_page;
+    kora::PortPageInputs* m_portPage;
     DWORD m_lastError = ERROR_SUCCESS;
 };
 
 }  // namespace
 
-std::unique_ptr<kora::InstallSystem> MakeWin32InstallSystem(HWND settingsPage, CPortSelectDlg* portPage) {
+std::unique_ptr<kora::InstallSystem> MakeWin32InstallSystem(const kora::SettingsPageInputs* settingsPage,
+                                                            kora::PortPageInputs* portPage) {
     return std::make_unique<Win32InstallSystem>(settingsPage, portPage);
 }
 

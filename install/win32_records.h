@@ -2,7 +2,8 @@
 // composed records, which must outlive them.
 #pragma once
 
-#include "framework/seam_names.h"
+#include <windows.h>
+#include <winspool.h>
 
 #include "install/install_system.h"
 

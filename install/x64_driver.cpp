@@ -32,9 +32,9 @@ Unidrv64Source SourceIn(InstallSystem& sys, const std::string& folder) {
 std::string QueryX64DriverDirectory(InstallSystem& sys, std::uint32_t* error) {
     std::array<char, kDriverDirectorySize> buffer{};
     *error = kErrorSuccess;
-    if (!sys.GetPrinterDriverDirectory(kX64Environment, kDriverDirectoryLevel, buffer.data(),
+    if (!sys.GetDriverDirectory(kX64Environment, kDriverDirectoryLevel, buffer.data(),
                                        static_cast<std::uint32_t>(buffer.size()))) {
-        *error = sys.GetLastError();
+        *error = sys.LastError();
         return std::string();
     }
     return std::string(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
@@ -110,10 +110,10 @@ InstallOutcome InstallX64Driver(InstallSystem& sys, int row) {
         return outcome;
     }
     for (const DriverFileCopy& copy : X64DriverFileCopies(row, unidrv, directory))
-        if (!sys.CopyFile(copy.source, copy.destination, false))
-            fail(InstallStep::CopyFiles, sys.GetLastError(), copy.source);
-    if (!sys.AddPrinterDriver(kDriverRecordLevel, MakeX64DriverRecord(row, unidrv.hasHelpFile)))
-        fail(InstallStep::AddPrinterDriver, sys.GetLastError(), std::string());
+        if (!sys.CopyDriverFile(copy.source, copy.destination, false))
+            fail(InstallStep::CopyFiles, sys.LastError(), copy.source);
+    if (!sys.AddDriver(kDriverRecordLevel, MakeX64DriverRecord(row, unidrv.hasHelpFile)))
+        fail(InstallStep::RegisterDriver, sys.LastError(), std::string());
     return outcome;
 }
 

@@ -6,10 +6,11 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "install/install_pages.h"
 
 struct SpoolerRecords;
 
-class CPortSelectDlg : public CDialog {
+class CPortSelectDlg : public CDialog, public kora::PortPageInputs {
 public:
     CPortSelectDlg();
     ~CPortSelectDlg() override;
@@ -17,6 +18,10 @@ public:
     std::string m_portName;      // the chosen port; written only by Install
     CProgressCtrl m_progress;    // driven by the installation, also after the page has closed
     CListCtrl m_portList;
+
+    // What the installation reads of this page and reports to it.
+    std::string ChosenPortName() const override { return m_portName; }
+    void SetProgress(int position) override { m_progress.SetPos(position); }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

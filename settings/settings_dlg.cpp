@@ -1,4 +1,3 @@
-#include "framework/seam_names.h"
 
 #include "settings/settings_dlg.h"
 

@@ -6,9 +6,10 @@
 
 #include "framework/controls.h"
 #include "framework/dialog.h"
+#include "install/install_pages.h"
 #include "install/install_run.h"
 
-class CSettingsDlg : public CDialog {
+class CSettingsDlg : public CDialog, public kora::SettingsPageInputs {
 public:
     CSettingsDlg();
     ~CSettingsDlg() override;
@@ -16,6 +17,10 @@ public:
     // Installs the driver and the printer from this page's controls and the port page's
     // chosen port; the outcome is kept for the Next handler to report.
     void InstallPrinterDriver();
+
+    // What the installation reads of this page.
+    int SelectedRow(int boxId) const override;
+    bool IsDefaultPrinterChecked() const override;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -39,6 +44,7 @@ private:
     void SelectSerialDefaults();
     void EnableLineBoxes(BOOL enable);
     void ReportInstallation();
+    const CComboBox* BoxWithId(int id) const;
 
     HICON m_hIcon;
     CComboBox m_modelBox;

@@ -11,8 +11,8 @@ std::string HiveName(Hive hive) { return hive == Hive::CurrentUser ? "HKCU" : "H
 
 }  // namespace
 
-int FakeInstallSystem::GetComboSelection(int controlId) {
-    calls.push_back("GetComboSelection " + std::to_string(controlId));
+int FakeInstallSystem::SelectedRow(int controlId) {
+    calls.push_back("SelectedRow " + std::to_string(controlId));
     const auto found = comboSelections.find(controlId);
     return found == comboSelections.end() ? -1 : found->second;
 }
@@ -22,8 +22,8 @@ bool FakeInstallSystem::IsDefaultPrinterChecked() {
     return defaultPrinterChecked;
 }
 
-std::string FakeInstallSystem::GetChosenPortName() {
-    calls.push_back("GetChosenPortName");
+std::string FakeInstallSystem::ChosenPortName() {
+    calls.push_back("ChosenPortName");
     return chosenPortName;
 }
 
@@ -31,9 +31,9 @@ void FakeInstallSystem::SetProgress(int position) {
     calls.push_back("SetProgress " + std::to_string(position));
 }
 
-bool FakeInstallSystem::GetPrinterDriverDirectory(const std::string& environment, std::uint32_t level,
+bool FakeInstallSystem::GetDriverDirectory(const std::string& environment, std::uint32_t level,
                                                   char* buffer, std::uint32_t size) {
-    calls.push_back("GetPrinterDriverDirectory " + environment + " " + std::to_string(level) + " " +
+    calls.push_back("GetDriverDirectory " + environment + " " + std::to_string(level) + " " +
                     std::to_string(size));
     // The caller must hand over a zero-filled buffer; note any byte that is not.
     if (std::any_of(buffer, buffer + size, [](char c) { return c != '\0'; }))
@@ -45,31 +45,31 @@ bool FakeInstallSystem::GetPrinterDriverDirectory(const std::string& environment
     return true;
 }
 
-bool FakeInstallSystem::CopyFile(const std::string& source, const std::string& destination,
+bool FakeInstallSystem::CopyDriverFile(const std::string& source, const std::string& destination,
                                  bool failIfExists) {
-    calls.push_back("CopyFile " + source + " -> " + destination + (failIfExists ? " failIfExists" : ""));
+    calls.push_back("CopyDriverFile " + source + " -> " + destination + (failIfExists ? " failIfExists" : ""));
     return failingCopySources.count(source) == 0;
 }
 
-bool FakeInstallSystem::AddPrinterDriver(std::uint32_t level, const DriverRecord& record) {
-    calls.push_back("AddPrinterDriver " + std::to_string(level));
+bool FakeInstallSystem::AddDriver(std::uint32_t level, const DriverRecord& record) {
+    calls.push_back("AddDriver " + std::to_string(level));
     driverRecords.push_back(record);
     return record.pEnvironment == "Windows x64" ? addX64PrinterDriverOk : addPrinterDriverOk;
 }
 
-PrinterHandle FakeInstallSystem::AddPrinter(std::uint32_t level, const PrinterRecord& record) {
-    calls.push_back("AddPrinter " + std::to_string(level));
+PrinterHandle FakeInstallSystem::CreatePrinter(std::uint32_t level, const PrinterRecord& record) {
+    calls.push_back("CreatePrinter " + std::to_string(level));
     printerRecords.push_back(record);
     return printerHandle;
 }
 
-bool FakeInstallSystem::ClosePrinter(PrinterHandle printer) {
-    calls.push_back("ClosePrinter " + std::to_string(printer));
+bool FakeInstallSystem::ClosePrinterHandle(PrinterHandle printer) {
+    calls.push_back("ClosePrinterHandle " + std::to_string(printer));
     return printer != 0;
 }
 
-std::uint32_t FakeInstallSystem::GetLastError() {
-    calls.push_back("GetLastError");
+std::uint32_t FakeInstallSystem::LastError() {
+    calls.push_back("LastError");
     return lastError;
 }
 
@@ -115,35 +115,30 @@ bool FakeInstallSystem::FileExists(const std::string& path) {
     return existingFiles.count(path) != 0;
 }
 
-long FakeInstallSystem::RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) {
-    calls.push_back("RegOpenKeyEx " + HiveName(hive) + " " + subKey);
+long FakeInstallSystem::OpenKey(Hive hive, const std::string& subKey, RegKey* key) {
+    calls.push_back("OpenKey " + HiveName(hive) + " " + subKey);
     if (openKeyResult == 0) *key = openedKey;
     return openKeyResult;
 }
 
-long FakeInstallSystem::RegSetValueEx(RegKey key, const std::string& valueName, const std::string& text,
+long FakeInstallSystem::SetTextValue(RegKey key, const std::string& valueName, const std::string& text,
                                       std::uint32_t length) {
-    calls.push_back("RegSetValueEx " + std::to_string(key) + " " + valueName + " [" + text + "] " +
+    calls.push_back("SetTextValue " + std::to_string(key) + " " + valueName + " [" + text + "] " +
                     std::to_string(length));
     return setValueResult;
 }
 
-void FakeInstallSystem::RegCloseKey(RegKey key) { calls.push_back("RegCloseKey " + std::to_string(key)); }
+void FakeInstallSystem::CloseKey(RegKey key) { calls.push_back("CloseKey " + std::to_string(key)); }
 
 void FakeInstallSystem::BroadcastSettingChange(const std::string& section) {
     calls.push_back("BroadcastSettingChange " + section);
 }
 
-void FakeInstallSystem::Sleep(std::uint32_t milliseconds) {
-    calls.push_back("Sleep " + std::to_string(milliseconds));
+void FakeInstallSystem::Pause(std::uint32_t milliseconds) {
+    calls.push_back("Pause " + std::to_string(milliseconds));
 }
 
-void FakeInstallSystem::MessageBox(const std::string& text) { calls.push_back("MessageBox " + text); }
-
-std::string FakeInstallSystem::ErrorText(std::uint32_t error) {
-    calls.push_back("ErrorText " + std::to_string(error));
-    return "error " + std::to_string(error);
-}
+void FakeInstallSystem::ShowMessage(const std::string& text) { calls.push_back("ShowMessage " + text); }
 
 std::vector<std::string> FakeInstallSystem::CallsStartingWith(const std::string& prefix) const {
     std::vector<std::string> found;

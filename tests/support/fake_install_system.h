@@ -46,31 +46,30 @@ public:
     std::vector<DriverRecord> driverRecords;
     std::vector<PrinterRecord> printerRecords;
 
-    int GetComboSelection(int controlId) override;
+    int SelectedRow(int controlId) override;
     bool IsDefaultPrinterChecked() override;
-    std::string GetChosenPortName() override;
+    std::string ChosenPortName() override;
     void SetProgress(int position) override;
-    bool GetPrinterDriverDirectory(const std::string& environment, std::uint32_t level, char* buffer,
+    bool GetDriverDirectory(const std::string& environment, std::uint32_t level, char* buffer,
                                    std::uint32_t size) override;
-    bool CopyFile(const std::string& source, const std::string& destination, bool failIfExists) override;
-    bool AddPrinterDriver(std::uint32_t level, const DriverRecord& record) override;
-    PrinterHandle AddPrinter(std::uint32_t level, const PrinterRecord& record) override;
-    bool ClosePrinter(PrinterHandle printer) override;
-    std::uint32_t GetLastError() override;
+    bool CopyDriverFile(const std::string& source, const std::string& destination, bool failIfExists) override;
+    bool AddDriver(std::uint32_t level, const DriverRecord& record) override;
+    PrinterHandle CreatePrinter(std::uint32_t level, const PrinterRecord& record) override;
+    bool ClosePrinterHandle(PrinterHandle printer) override;
+    std::uint32_t LastError() override;
     PrinterHandle OpenExistingPrinter(const std::string& printerName) override;
     bool GetPrinterPort(PrinterHandle printer, std::string* port) override;
     bool SetPrinterPort(PrinterHandle printer, const std::string& port) override;
     bool IsSystem64Bit() override;
     std::vector<std::string> FindUnidrv64Folders() override;
     bool FileExists(const std::string& path) override;
-    long RegOpenKeyEx(Hive hive, const std::string& subKey, RegKey* key) override;
-    long RegSetValueEx(RegKey key, const std::string& valueName, const std::string& text,
+    long OpenKey(Hive hive, const std::string& subKey, RegKey* key) override;
+    long SetTextValue(RegKey key, const std::string& valueName, const std::string& text,
                        std::uint32_t length) override;
-    void RegCloseKey(RegKey key) override;
+    void CloseKey(RegKey key) override;
     void BroadcastSettingChange(const std::string& section) override;
-    void Sleep(std::uint32_t milliseconds) override;
-    void MessageBox(const std::string& text) override;
-    std::string ErrorText(std::uint32_t error) override;
+    void Pause(std::uint32_t milliseconds) override;
+    void ShowMessage(const std::string& text) override;
 
     // The calls whose line starts with `prefix`, in order.
     std::vector<std::string> CallsStartingWith(const std::string& prefix) const;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "install/install_records.h"
 #include "tests/support/fake_install_system.h"
 
 namespace kora {
@@ -12,8 +13,8 @@ namespace {
 using Calls = std::vector<std::string>;
 
 const char kDirectory[] = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86";
-const char kWindowsKeyOpen[] = "RegOpenKeyEx HKCU Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-const char kPortsKeyOpen[] = "RegOpenKeyEx HKLM SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports";
+const char kWindowsKeyOpen[] = "OpenKey HKCU Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+const char kPortsKeyOpen[] = "OpenKey HKLM SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports";
 const char kKey[] = "119";  // the fake's open key
 
 struct RunCase {
@@ -32,17 +33,17 @@ const RunCase kRunCases[] = {
 };
 
 std::string Copy(const std::string& file) {
-    return "CopyFile win2k\\" + file + " -> " + kDirectory + "\\" + file;
+    return "CopyDriverFile win2k\\" + file + " -> " + kDirectory + "\\" + file;
 }
 
 // A whole run with the box checked, the port box on LPT1 and every call succeeding.
 Calls SuccessfulRun(const RunCase& c) {
     const std::string device = std::string(c.driverName) + ",winspool," + c.port;
     return {
-        "GetChosenPortName",
-        "GetPrinterDriverDirectory Windows NT x86 1 255",
-        "GetComboSelection 1014",
-        "GetComboSelection 1011",
+        "ChosenPortName",
+        "GetDriverDirectory Windows NT x86 1 255",
+        "SelectedRow 1014",
+        "SelectedRow 1011",
         Copy(c.libraryFile), "SetProgress 10",
         Copy(c.dataFile), "SetProgress 20",
         Copy("uniDRVui.DLL"), "SetProgress 30",
@@ -51,19 +52,31 @@ Calls SuccessfulRun(const RunCase& c) {
         Copy("UNIRES.DLL"),
         Copy("TTFSUB.GPD"), "SetProgress 50",
         Copy("STDNAMES.GPD"), "SetProgress 60",
-        "AddPrinterDriver 3", "SetProgress 70",
-        "AddPrinter 2", "SetProgress 80",
+        "AddDriver 3", "SetProgress 70",
+        "CreatePrinter 2", "SetProgress 80",
         "IsDefaultPrinterChecked",
         kWindowsKeyOpen,
-        std::string("RegSetValueEx ") + kKey + " Device [" + device + "] " + std::to_string(c.deviceLength),
-        std::string("RegCloseKey ") + kKey,
+        std::string("SetTextValue ") + kKey + " Device [" + device + "] " + std::to_string(c.deviceLength),
+        std::string("CloseKey ") + kKey,
         "BroadcastSettingChange windows",
         "SetProgress 90",
         "SetProgress 95",
-        "ClosePrinter 20816",  // the fake's handle 0x5150
-        "Sleep 500",
+        "ClosePrinterHandle 20816",  // the fake's handle 0x5150
+        "Pause 500",
         "SetProgress 100",
     };
+}
+
+bool SameRecord(const DriverRecord& a, const DriverRecord& b) {
+    return a.cVersion == b.cVersion && a.pName == b.pName && a.pEnvironment == b.pEnvironment &&
+           a.pDriverPath == b.pDriverPath && a.pDataFile == b.pDataFile && a.pConfigFile == b.pConfigFile &&
+           a.pHelpFile == b.pHelpFile && a.pDependentFiles == b.pDependentFiles &&
+           a.pMonitorName == b.pMonitorName && a.pDefaultDataType == b.pDefaultDataType;
+}
+
+bool SameRecord(const PrinterRecord& a, const PrinterRecord& b) {
+    return a.pPrinterName == b.pPrinterName && a.pPortName == b.pPortName && a.pDriverName == b.pDriverName &&
+           a.pPrintProcessor == b.pPrintProcessor && a.pDatatype == b.pDatatype;
 }
 
 // The calls from the first one equal to `from` up to, not including, the next one equal to `to`.
@@ -87,7 +100,7 @@ protected:
         return RunInstallation(sys);
     }
 
-    Calls CopyCalls() const { return sys.CallsStartingWith("CopyFile"); }
+    Calls CopyCalls() const { return sys.CallsStartingWith("CopyDriverFile"); }
 
     testing::FakeInstallSystem sys;
 };
@@ -111,26 +124,11 @@ TEST_F(RunInstallationTest, HandsTheSpoolerTheRecordsOfTheModel) {
         Run(c.modelRow);
         ASSERT_EQ(sys.driverRecords.size(), 1u) << "row " << c.modelRow;
         ASSERT_EQ(sys.printerRecords.size(), 1u) << "row " << c.modelRow;
-        const DriverRecord& d = sys.driverRecords[0];
-        EXPECT_EQ(d.cVersion, 2u) << "row " << c.modelRow;
-        EXPECT_EQ(d.pName, c.driverName) << "row " << c.modelRow;
-        EXPECT_EQ(d.pEnvironment, "Windows NT x86") << "row " << c.modelRow;
-        EXPECT_EQ(d.pDriverPath, "\\uniDRV.DLL") << "row " << c.modelRow;
-        EXPECT_EQ(d.pDataFile, std::string("\\") + c.dataFile) << "row " << c.modelRow;
-        EXPECT_EQ(d.pConfigFile, "\\uniDRVui.DLL") << "row " << c.modelRow;
-        EXPECT_EQ(d.pHelpFile, "\\uniDRV.HLP") << "row " << c.modelRow;
-        EXPECT_EQ(d.pMonitorName, "") << "row " << c.modelRow;
-        EXPECT_EQ(d.pDefaultDataType, "RAW") << "row " << c.modelRow;
-        static const char kDependent[] = "\\ttfsub.GPD\0\\unires.DLL\0\\stdnames.GPD\0QZC10.DLL\0";
-        std::array<char, kDependentFilesSize> dependent{};
-        std::copy(kDependent, kDependent + sizeof kDependent, dependent.begin());
-        EXPECT_TRUE(d.pDependentFiles == dependent) << "row " << c.modelRow;
-        const PrinterRecord& p = sys.printerRecords[0];
-        EXPECT_EQ(p.pPrinterName, c.driverName) << "row " << c.modelRow;
-        EXPECT_EQ(p.pPortName, c.port) << "row " << c.modelRow;
-        EXPECT_EQ(p.pDriverName, c.driverName) << "row " << c.modelRow;
-        EXPECT_EQ(p.pPrintProcessor, "WinPrint") << "row " << c.modelRow;
-        EXPECT_EQ(p.pDatatype, "RAW") << "row " << c.modelRow;
+        // The records' fields are checked where they are composed; here: the run hands over
+        // exactly those of its model and port.
+        EXPECT_TRUE(SameRecord(sys.driverRecords[0], MakeDriverRecord(c.modelRow))) << "row " << c.modelRow;
+        EXPECT_EQ(sys.driverRecords[0].pName, c.driverName) << "row " << c.modelRow;
+        EXPECT_TRUE(SameRecord(sys.printerRecords[0], MakePrinterRecord(c.modelRow, c.port))) << "row " << c.modelRow;
     }
 }
 
@@ -146,7 +144,7 @@ TEST_F(RunInstallationTest, LeavesTheDefaultPrinterAloneWhenTheBoxIsUnchecked) {
     sys.defaultPrinterChecked = false;
     Run();
     EXPECT_EQ(Between(sys.calls, "SetProgress 80", "SetProgress 90"), Calls{"IsDefaultPrinterChecked"});
-    EXPECT_TRUE(sys.CallsStartingWith("RegOpenKeyEx").empty());
+    EXPECT_TRUE(sys.CallsStartingWith("OpenKey").empty());
 }
 
 TEST_F(RunInstallationTest, WritesTheSerialValueOnlyForComRows) {
@@ -157,10 +155,10 @@ TEST_F(RunInstallationTest, WritesTheSerialValueOnlyForComRows) {
         Run(0, portRow);
         Calls expected;
         if (portRow >= 3)
-            expected = {"GetComboSelection 1015", "GetComboSelection 1016", "GetComboSelection 1019",
-                        "GetComboSelection 1018", "GetComboSelection 1017", kPortsKeyOpen,
-                        std::string("RegSetValueEx 119 ") + names[portRow - 3] + " [19200,N,8,1,p] 13",
-                        "RegCloseKey 119"};
+            expected = {"SelectedRow 1015", "SelectedRow 1016", "SelectedRow 1019",
+                        "SelectedRow 1018", "SelectedRow 1017", kPortsKeyOpen,
+                        std::string("SetTextValue 119 ") + names[portRow - 3] + " [19200,N,8,1,p] 13",
+                        "CloseKey 119"};
         EXPECT_EQ(Between(sys.calls, "SetProgress 90", "SetProgress 95"), expected) << "port row " << portRow;
     }
 }
@@ -168,8 +166,8 @@ TEST_F(RunInstallationTest, WritesTheSerialValueOnlyForComRows) {
 TEST_F(RunInstallationTest, WritesFlowControlNoneAsATrailingBlank) {
     sys.comboSelections[1017] = 0;
     Run(0, 3);
-    EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 COM1:"),
-              Calls{"RegSetValueEx 119 COM1: [19200,N,8,1, ] 13"});
+    EXPECT_EQ(sys.CallsStartingWith("SetTextValue 119 COM1:"),
+              Calls{"SetTextValue 119 COM1: [19200,N,8,1, ] 13"});
 }
 
 TEST_F(RunInstallationTest, SkipsTheDeviceValueSilentlyWhenTheKeyCannotBeOpened) {
@@ -177,7 +175,7 @@ TEST_F(RunInstallationTest, SkipsTheDeviceValueSilentlyWhenTheKeyCannotBeOpened)
     const InstallOutcome outcome = Run();
     EXPECT_EQ(Between(sys.calls, "SetProgress 80", "SetProgress 90"),
               (Calls{"IsDefaultPrinterChecked", kWindowsKeyOpen}));
-    EXPECT_TRUE(sys.CallsStartingWith("MessageBox").empty());
+    EXPECT_TRUE(sys.CallsStartingWith("ShowMessage").empty());
     EXPECT_TRUE(outcome.Succeeded());
 }
 
@@ -186,8 +184,8 @@ TEST_F(RunInstallationTest, ReportsADeviceValueThatCannotBeSetAndGoesOn) {
     Run();
     EXPECT_EQ(Between(sys.calls, "SetProgress 80", "SetProgress 90"),
               (Calls{"IsDefaultPrinterChecked", kWindowsKeyOpen,
-                     "RegSetValueEx 119 Device [QZ-A10 Series,winspool,LPT1:] 28",
-                     "MessageBox 错误：无法设置有关的注册表信息", "RegCloseKey 119"}));
+                     "SetTextValue 119 Device [QZ-A10 Series,winspool,LPT1:] 28",
+                     "ShowMessage 错误：无法设置有关的注册表信息", "CloseKey 119"}));
     EXPECT_EQ(sys.calls.back(), "SetProgress 100");
 }
 
@@ -218,8 +216,8 @@ TEST_F(RunInstallationTest, BroadcastsTheSettingChangeOnlyAfterDeviceWasWritten)
         const Calls broadcasts = sys.CallsStartingWith("BroadcastSettingChange");
         EXPECT_EQ(broadcasts, c.broadcast ? Calls{"BroadcastSettingChange windows"} : Calls{}) << c.name;
         if (c.broadcast) {
-            EXPECT_EQ(Between(sys.calls, "RegSetValueEx 119 Device [QZ-A10 Series,winspool,LPT1:] 28", "SetProgress 90"),
-                      (Calls{"RegCloseKey 119", "BroadcastSettingChange windows"}))
+            EXPECT_EQ(Between(sys.calls, "SetTextValue 119 Device [QZ-A10 Series,winspool,LPT1:] 28", "SetProgress 90"),
+                      (Calls{"CloseKey 119", "BroadcastSettingChange windows"}))
                 << c.name;
         }
     }
@@ -237,8 +235,8 @@ TEST_F(RunInstallationTest, SkipsTheCopiesWhenTheDirectoryQueryFails) {
     const InstallOutcome outcome = Run();
     EXPECT_TRUE(CopyCalls().empty());
     EXPECT_EQ(sys.CallsStartingWith("SetProgress").size(), 11u);
-    EXPECT_EQ(sys.CallsStartingWith("AddPrinterDriver").size(), 1u);
-    EXPECT_EQ(sys.CallsStartingWith("AddPrinter 2").size(), 1u);
+    EXPECT_EQ(sys.CallsStartingWith("AddDriver").size(), 1u);
+    EXPECT_EQ(sys.CallsStartingWith("CreatePrinter 2").size(), 1u);
     EXPECT_EQ(outcome.failedStep, InstallStep::DriverDirectory);
     EXPECT_EQ(outcome.error, 1801u);
 }
@@ -247,7 +245,7 @@ TEST_F(RunInstallationTest, SkipsTheCopiesWhenTheDirectoryComesBackEmpty) {
     sys.driverDirectory = "";
     const InstallOutcome outcome = Run();
     EXPECT_TRUE(CopyCalls().empty());
-    EXPECT_EQ(Between(sys.calls, "GetComboSelection 1011", "AddPrinterDriver 3"),
+    EXPECT_EQ(Between(sys.calls, "SelectedRow 1011", "AddDriver 3"),
               (Calls{"SetProgress 10", "SetProgress 20", "SetProgress 30", "SetProgress 40", "SetProgress 50",
                      "SetProgress 60"}));
     EXPECT_EQ(outcome.failedStep, InstallStep::DriverDirectory);
@@ -257,7 +255,7 @@ TEST_F(RunInstallationTest, CutsADirectoryThatFillsTheWholeBuffer) {
     sys.driverDirectory = std::string(300, 'd');
     Run();
     ASSERT_EQ(CopyCalls().size(), 8u);
-    EXPECT_EQ(CopyCalls()[0], "CopyFile win2k\\QZC10.DLL -> " + std::string(255, 'd') + "\\QZC10.DLL");
+    EXPECT_EQ(CopyCalls()[0], "CopyDriverFile win2k\\QZC10.DLL -> " + std::string(255, 'd') + "\\QZC10.DLL");
 }
 
 TEST_F(RunInstallationTest, RecordsTheFirstFailedCopyAndMakesTheOthers) {
@@ -275,10 +273,10 @@ TEST_F(RunInstallationTest, RecordsAFailedDriverRegistrationAndStillAddsThePrint
     sys.addPrinterDriverOk = false;
     sys.lastError = 1797;  // ERROR_UNKNOWN_PRINTER_DRIVER
     const InstallOutcome outcome = Run();
-    EXPECT_EQ(outcome.failedStep, InstallStep::AddPrinterDriver);
+    EXPECT_EQ(outcome.failedStep, InstallStep::RegisterDriver);
     EXPECT_EQ(outcome.error, 1797u);
-    EXPECT_EQ(sys.CallsStartingWith("AddPrinter 2").size(), 1u);
-    EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 Device").size(), 1u);
+    EXPECT_EQ(sys.CallsStartingWith("CreatePrinter 2").size(), 1u);
+    EXPECT_EQ(sys.CallsStartingWith("SetTextValue 119 Device").size(), 1u);
 }
 
 // Windows refuses a second printer of a name and keeps the old one on its port; the fake's
@@ -287,29 +285,29 @@ struct ExistingPrinterCase {
     const char* name;
     const char* chosenPort;
     std::uint32_t openError, getError, setError;  // 0: the call succeeds
-    Calls expectedCalls;                            // from AddPrinter's error to progress 80
+    Calls expectedCalls;                            // from CreatePrinter's error to progress 80
     std::uint32_t expectedError;                    // 0: the run succeeded
 };
 
 const ExistingPrinterCase kExistingPrinterCases[] = {
     {"on another port: moved to the chosen one", "LPT2:", 0, 0, 0,
-     {"GetLastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "SetPrinterPort 24928 LPT2:",
-      "ClosePrinter 24928", "SetProgress 80"},
+     {"LastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "SetPrinterPort 24928 LPT2:",
+      "ClosePrinterHandle 24928", "SetProgress 80"},
      0},
     {"on the chosen port already: left alone", "LPT3:", 0, 0, 0,
-     {"GetLastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "ClosePrinter 24928",
+     {"LastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "ClosePrinterHandle 24928",
       "SetProgress 80"},
      0},
-    {"no port chosen: never changed", "", 0, 0, 0, {"GetLastError", "SetProgress 80"}, 0},
+    {"no port chosen: never changed", "", 0, 0, 0, {"LastError", "SetProgress 80"}, 0},
     {"cannot be opened", "LPT2:", 5, 0, 0,
-     {"GetLastError", "OpenExistingPrinter QZ-A10 Series", "GetLastError", "SetProgress 80"}, 5},
+     {"LastError", "OpenExistingPrinter QZ-A10 Series", "LastError", "SetProgress 80"}, 5},
     {"its port cannot be read", "LPT2:", 0, 122, 0,
-     {"GetLastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "GetLastError",
-      "ClosePrinter 24928", "SetProgress 80"},
+     {"LastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "LastError",
+      "ClosePrinterHandle 24928", "SetProgress 80"},
      122},
     {"the port cannot be set", "LPT2:", 0, 0, 1796,
-     {"GetLastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "SetPrinterPort 24928 LPT2:",
-      "GetLastError", "ClosePrinter 24928", "SetProgress 80"},
+     {"LastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "SetPrinterPort 24928 LPT2:",
+      "LastError", "ClosePrinterHandle 24928", "SetProgress 80"},
      1796},
 };
 
@@ -324,7 +322,7 @@ TEST_F(RunInstallationTest, PutsAPrinterThatAlreadyExistsOnTheChosenPort) {
         sys.getPrinterPortError = c.getError;
         sys.setPrinterPortError = c.setError;
         const InstallOutcome outcome = Run();
-        EXPECT_EQ(Between(sys.calls, "AddPrinter 2", "IsDefaultPrinterChecked"), c.expectedCalls) << c.name;
+        EXPECT_EQ(Between(sys.calls, "CreatePrinter 2", "IsDefaultPrinterChecked"), c.expectedCalls) << c.name;
         if (c.expectedError == 0) {
             EXPECT_TRUE(outcome.Succeeded()) << c.name;
         } else {
@@ -333,9 +331,9 @@ TEST_F(RunInstallationTest, PutsAPrinterThatAlreadyExistsOnTheChosenPort) {
             EXPECT_EQ(outcome.detail, c.chosenPort) << c.name;
         }
         // The printer is there either way: it still becomes the default, and the handle
-        // that AddPrinter did not give is closed as null.
-        EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 Device").size(), 1u) << c.name;
-        EXPECT_EQ(sys.CallsStartingWith("ClosePrinter 0"), Calls{"ClosePrinter 0"}) << c.name;
+        // that CreatePrinter did not give is closed as null.
+        EXPECT_EQ(sys.CallsStartingWith("SetTextValue 119 Device").size(), 1u) << c.name;
+        EXPECT_EQ(sys.CallsStartingWith("ClosePrinterHandle 0"), Calls{"ClosePrinterHandle 0"}) << c.name;
         EXPECT_EQ(sys.calls.back(), "SetProgress 100") << c.name;
     }
 }
@@ -344,10 +342,10 @@ TEST_F(RunInstallationTest, RecordsAFailedPrinterAndWritesNoDefault) {
     sys.printerHandle = 0;
     sys.lastError = 1796;  // ERROR_UNKNOWN_PORT
     const InstallOutcome outcome = Run();
-    EXPECT_EQ(outcome.failedStep, InstallStep::AddPrinter);
+    EXPECT_EQ(outcome.failedStep, InstallStep::CreatePrinter);
     EXPECT_EQ(outcome.error, 1796u);
-    EXPECT_TRUE(sys.CallsStartingWith("RegOpenKeyEx HKCU").empty());
-    EXPECT_EQ(sys.CallsStartingWith("ClosePrinter"), Calls{"ClosePrinter 0"});
+    EXPECT_TRUE(sys.CallsStartingWith("OpenKey HKCU").empty());
+    EXPECT_EQ(sys.CallsStartingWith("ClosePrinterHandle"), Calls{"ClosePrinterHandle 0"});
     EXPECT_EQ(sys.calls.back(), "SetProgress 100");
 }
 
@@ -362,8 +360,8 @@ TEST_F(RunInstallationTest, KeepsTheFirstFailureWhenSeveralStepsFail) {
 TEST_F(RunInstallationTest, TakesAnEmptyPortName) {
     sys.chosenPortName = "";
     const InstallOutcome outcome = Run();
-    EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 Device"),
-              Calls{"RegSetValueEx 119 Device [QZ-A10 Series,winspool,] 23"});
+    EXPECT_EQ(sys.CallsStartingWith("SetTextValue 119 Device"),
+              Calls{"SetTextValue 119 Device [QZ-A10 Series,winspool,] 23"});
     EXPECT_EQ(outcome.portName, "");
 }
 
@@ -371,8 +369,8 @@ TEST_F(RunInstallationTest, KeepsAVeryLongPortNameWhole) {
     sys.chosenPortName = std::string(300, 'P');
     const InstallOutcome outcome = Run();
     // 13 + 1 + 8 + 1 + 300 bytes.
-    EXPECT_EQ(sys.CallsStartingWith("RegSetValueEx 119 Device"),
-              Calls{"RegSetValueEx 119 Device [QZ-A10 Series,winspool," + std::string(300, 'P') + "] 323"});
+    EXPECT_EQ(sys.CallsStartingWith("SetTextValue 119 Device"),
+              Calls{"SetTextValue 119 Device [QZ-A10 Series,winspool," + std::string(300, 'P') + "] 323"});
     ASSERT_EQ(sys.printerRecords.size(), 1u);
     EXPECT_EQ(sys.printerRecords[0].pPortName, std::string(300, 'P'));
     EXPECT_EQ(outcome.portName, std::string(300, 'P'));
@@ -390,8 +388,8 @@ const MessageCase kMessageCases[] = {
     {InstallStep::DriverDirectory, "", 0, "错误：驱动安装失败\n无法获取打印机驱动程序目录"},
     {InstallStep::CopyFiles, "win2k\\QZA10.GPD", 2,
      "错误：驱动安装失败\n无法复制驱动文件 win2k\\QZA10.GPD：system text"},
-    {InstallStep::AddPrinterDriver, "", 1797, "错误：驱动安装失败\n无法添加打印机驱动程序：system text"},
-    {InstallStep::AddPrinter, "", 1796, "错误：驱动安装失败\n无法添加打印机：system text"},
+    {InstallStep::RegisterDriver, "", 1797, "错误：驱动安装失败\n无法添加打印机驱动程序：system text"},
+    {InstallStep::CreatePrinter, "", 1796, "错误：驱动安装失败\n无法添加打印机：system text"},
     {InstallStep::MovePrinterToPort, "LPT2:", 1796, "错误：驱动安装失败\n无法将已有打印机的端口改为 LPT2:：system text"},
     {InstallStep::None, "", 0, ""},
 };

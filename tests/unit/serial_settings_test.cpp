@@ -46,10 +46,10 @@ protected:
     }
 
     static Calls WrittenAs(const std::string& valueName) {
-        return {"GetComboSelection 1015", "GetComboSelection 1016", "GetComboSelection 1019",
-                "GetComboSelection 1018", "GetComboSelection 1017",
-                "RegOpenKeyEx HKLM SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports",
-                "RegSetValueEx 119 " + valueName + " [19200,N,8,1,p] 13", "RegCloseKey 119"};
+        return {"SelectedRow 1015", "SelectedRow 1016", "SelectedRow 1019",
+                "SelectedRow 1018", "SelectedRow 1017",
+                "OpenKey HKLM SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports",
+                "SetTextValue 119 " + valueName + " [19200,N,8,1,p] 13", "CloseKey 119"};
     }
 
     testing::FakeInstallSystem sys;
@@ -83,7 +83,7 @@ TEST_F(WriteSerialSettingsTest, ReportsAValueThatCannotBeSetAndClosesTheKey) {
     sys.setValueResult = 5;
     WriteSerialSettings(sys, 4);
     Calls expected = WrittenAs("COM2:");
-    expected.insert(expected.end() - 1, std::string("MessageBox ") + "错误：无法设置有关的注册表信息");
+    expected.insert(expected.end() - 1, std::string("ShowMessage ") + "错误：无法设置有关的注册表信息");
     EXPECT_EQ(sys.calls, expected);
 }
 

@@ -29,7 +29,7 @@ Calls LookFor(const std::string& folder, int found = 5) {
 }
 
 std::string CopyX64(const std::string& folder, const std::string& file) {
-    return "CopyFile " + folder + "\\" + file + " -> " + kX64Directory + "\\" + file;
+    return "CopyDriverFile " + folder + "\\" + file + " -> " + kX64Directory + "\\" + file;
 }
 
 Calls Joined(std::initializer_list<Calls> parts) {
@@ -40,8 +40,8 @@ Calls Joined(std::initializer_list<Calls> parts) {
 
 // From the x86 registration to the progress that follows it.
 Calls X64Part(const Calls& calls) {
-    const auto begin = std::find(calls.begin(), calls.end(), "AddPrinterDriver 3");
-    if (begin == calls.end()) return {"no AddPrinterDriver 3"};
+    const auto begin = std::find(calls.begin(), calls.end(), "AddDriver 3");
+    if (begin == calls.end()) return {"no AddDriver 3"};
     const auto end = std::find(begin, calls.end(), "SetProgress 70");
     return Calls(begin + 1, end);
 }
@@ -65,24 +65,24 @@ TEST_F(X64InstallTest, CopiesAndRegistersFromTheInstalledUnidrvInsideTheDriverSt
     const InstallOutcome outcome = RunInstallation(sys);
     EXPECT_TRUE(outcome.Succeeded());
     const Calls expected = Joined({
-        {"IsSystem64Bit", "GetPrinterDriverDirectory Windows x64 1 255"},
+        {"IsSystem64Bit", "GetDriverDirectory Windows x64 1 255"},
         LookFor(kInstalled),
-        {"CopyFile win2k\\x64\\QZC10.DLL -> " + std::string(kX64Directory) + "\\QZC10.DLL",
-         "CopyFile win2k\\QZA10.GPD -> " + std::string(kX64Directory) + "\\QZA10.GPD",
+        {"CopyDriverFile win2k\\x64\\QZC10.DLL -> " + std::string(kX64Directory) + "\\QZC10.DLL",
+         "CopyDriverFile win2k\\QZA10.GPD -> " + std::string(kX64Directory) + "\\QZA10.GPD",
          CopyX64(kInstalled, "unidrvui.dll"), CopyX64(kInstalled, "unidrv.dll"), CopyX64(kInstalled, "unidrv.hlp"),
          CopyX64(kInstalled, "unires.dll"), CopyX64(kInstalled, "ttfsub.gpd"), CopyX64(kInstalled, "stdnames.gpd"),
-         "AddPrinterDriver 3"},
+         "AddDriver 3"},
     });
     EXPECT_EQ(X64Part(sys.calls), expected);
     // The x86 part and the progress positions stay as on a 32-bit system.
-    EXPECT_EQ(sys.CallsStartingWith("GetPrinterDriverDirectory Windows NT x86").size(), 1u);
-    EXPECT_EQ(sys.CallsStartingWith("CopyFile win2k\\").size(), 8u + 2u);
+    EXPECT_EQ(sys.CallsStartingWith("GetDriverDirectory Windows NT x86").size(), 1u);
+    EXPECT_EQ(sys.CallsStartingWith("CopyDriverFile win2k\\").size(), 8u + 2u);
     const Calls progress = {"SetProgress 10", "SetProgress 20", "SetProgress 30", "SetProgress 40",
                             "SetProgress 50", "SetProgress 60", "SetProgress 70", "SetProgress 80",
                             "SetProgress 90", "SetProgress 95", "SetProgress 100"};
     EXPECT_EQ(sys.CallsStartingWith("SetProgress"), progress);
-    EXPECT_EQ(sys.CallsStartingWith("AddPrinter 2").size(), 1u);
-    EXPECT_EQ(std::find(sys.calls.begin(), sys.calls.end(), "AddPrinter 2") -
+    EXPECT_EQ(sys.CallsStartingWith("CreatePrinter 2").size(), 1u);
+    EXPECT_EQ(std::find(sys.calls.begin(), sys.calls.end(), "CreatePrinter 2") -
                   std::find(sys.calls.begin(), sys.calls.end(), "SetProgress 70"),
               1);
 }
@@ -144,8 +144,8 @@ TEST_F(X64InstallTest, LeavesTheHelpFileOutWhereTheSystemHasNone) {
     AddFiles(sys, kStoreA, false);
     sys.unidrv64Folders = {kStoreA};
     RunInstallation(sys);
-    EXPECT_TRUE(sys.CallsStartingWith("CopyFile " + std::string(kStoreA) + "\\unidrv.hlp").empty());
-    EXPECT_EQ(sys.CallsStartingWith("CopyFile " + std::string(kStoreA)).size(), 5u);
+    EXPECT_TRUE(sys.CallsStartingWith("CopyDriverFile " + std::string(kStoreA) + "\\unidrv.hlp").empty());
+    EXPECT_EQ(sys.CallsStartingWith("CopyDriverFile " + std::string(kStoreA)).size(), 5u);
     ASSERT_EQ(sys.driverRecords.size(), 2u);
     EXPECT_EQ(sys.driverRecords[1].pHelpFile, "");
 }
@@ -156,12 +156,12 @@ TEST_F(X64InstallTest, MissingUnidrvFailsTheRunAndRegistersNoX64Driver) {
     const InstallOutcome outcome = RunInstallation(sys);
     EXPECT_EQ(outcome.failedStep, InstallStep::FindUnidrv64);
     EXPECT_EQ(outcome.error, 0u);
-    EXPECT_TRUE(sys.CallsStartingWith("CopyFile " + std::string("win2k\\x64")).empty());
-    EXPECT_EQ(sys.CallsStartingWith("CopyFile").size(), 8u);  // the x86 ones only
+    EXPECT_TRUE(sys.CallsStartingWith("CopyDriverFile " + std::string("win2k\\x64")).empty());
+    EXPECT_EQ(sys.CallsStartingWith("CopyDriverFile").size(), 8u);  // the x86 ones only
     ASSERT_EQ(sys.driverRecords.size(), 1u);
     EXPECT_EQ(sys.driverRecords[0].pEnvironment, "Windows NT x86");
     // The rest of the run goes on as after any failed step.
-    EXPECT_EQ(sys.CallsStartingWith("AddPrinter 2").size(), 1u);
+    EXPECT_EQ(sys.CallsStartingWith("CreatePrinter 2").size(), 1u);
     EXPECT_EQ(sys.calls.back(), "SetProgress 100");
 
     const std::string message = InstallFailureMessage(outcome, "system text");
@@ -195,7 +195,7 @@ const FailureCase kFailureCases[] = {
      "错误：驱动安装失败\n无法复制驱动文件 win2k\\x64\\QZC10.DLL：error text"},
     {"x64 registration refused",
      [](testing::FakeInstallSystem& s) { s.addX64PrinterDriverOk = false; s.lastError = 87; },
-     InstallStep::AddPrinterDriver, "", 87, true, "错误：驱动安装失败\n无法添加打印机驱动程序：error text"},
+     InstallStep::RegisterDriver, "", 87, true, "错误：驱动安装失败\n无法添加打印机驱动程序：error text"},
     {"an x86 failure comes first",
      [](testing::FakeInstallSystem& s) { s.failingCopySources = {"win2k\\QZA10.GPD"}; s.lastError = 2; s.existingFiles.clear(); },
      InstallStep::CopyFiles, "win2k\\QZA10.GPD", 2, false,
@@ -215,7 +215,7 @@ TEST_F(X64InstallTest, ReportsEachX64FailureAndStillAddsThePrinter) {
         EXPECT_EQ(outcome.error, c.error) << c.name;
         EXPECT_EQ(fresh.driverRecords.size(), c.x64Registered ? 2u : 1u) << c.name;
         EXPECT_EQ(InstallFailureMessage(outcome, "error text"), c.message) << c.name;
-        EXPECT_EQ(fresh.CallsStartingWith("AddPrinter 2").size(), 1u) << c.name;
+        EXPECT_EQ(fresh.CallsStartingWith("CreatePrinter 2").size(), 1u) << c.name;
         EXPECT_EQ(fresh.CallsStartingWith("SetProgress").size(), 11u) << c.name;
     }
 }

@@ -2,13 +2,15 @@
 // a printer that is there already (Wine never refuses a second one of a name) opened,
 // its port read and replaced with every other setting kept; and the broadcast of a
 // setting change, as a top-level window of another program receives it.
-#include "framework/seam_names.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <windows.h>
+#include <winspool.h>
 
 #include "harness/spooler.h"
 #include "install/win32_install_system.h"
@@ -88,14 +90,14 @@ class ExistingPrinterTest : public ::testing::Test {
 
 TEST_F(ExistingPrinterTest, MovesThePrinterToAnotherPortKeepingTheRest) {
   kora::PrinterHandle printer = sys_->OpenExistingPrinter(kPrinter);
-  ASSERT_NE(0u, printer) << sys_->GetLastError();
+  ASSERT_NE(0u, printer) << sys_->LastError();
   std::string port;
-  ASSERT_TRUE(sys_->GetPrinterPort(printer, &port)) << sys_->GetLastError();
+  ASSERT_TRUE(sys_->GetPrinterPort(printer, &port)) << sys_->LastError();
   EXPECT_EQ("LPT1:", port);
-  ASSERT_TRUE(sys_->SetPrinterPort(printer, "LPT2:")) << sys_->GetLastError();
+  ASSERT_TRUE(sys_->SetPrinterPort(printer, "LPT2:")) << sys_->LastError();
   ASSERT_TRUE(sys_->GetPrinterPort(printer, &port));
   EXPECT_EQ("LPT2:", port) << "read through the same handle";
-  EXPECT_TRUE(sys_->ClosePrinter(printer));
+  EXPECT_TRUE(sys_->ClosePrinterHandle(printer));
 
   PrinterSettings after = ReadPrinter(kPrinter);
   ASSERT_TRUE(after.found);
@@ -112,7 +114,7 @@ TEST_F(ExistingPrinterTest, MovesThePrinterToAnotherPortKeepingTheRest) {
 
 TEST_F(ExistingPrinterTest, APrinterThatIsNotThereCannotBeOpened) {
   EXPECT_EQ(0u, sys_->OpenExistingPrinter("KORA No Such Printer"));
-  EXPECT_NE(0u, sys_->GetLastError());
+  EXPECT_NE(0u, sys_->LastError());
 }
 
 // A top-level window on a thread of its own, as another program's main window is. It
