@@ -66,7 +66,10 @@ fetch_qemu() {
 register_one() {
   local name=$1 type=$2
   if [ -e "$binfmt/$name" ]; then
-    grep -qx "interpreter $qemu" "$binfmt/$name" && return 0
+    if grep -qx "interpreter $qemu" "$binfmt/$name"; then
+      grep -qx enabled "$binfmt/$name" || echo 1 | $sudo tee "$binfmt/$name" >/dev/null
+      return 0
+    fi
     echo -1 | $sudo tee "$binfmt/$name" >/dev/null  # an entry of ours pointing elsewhere
   fi
   # F: the kernel opens the interpreter now, so it works in every mount namespace.
