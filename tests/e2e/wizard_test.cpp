@@ -16,6 +16,7 @@
 #include "harness/program.h"
 #include "harness/registry.h"
 #include "harness/screenshot.h"
+#include "harness/ways_out.h"
 #include "harness/workspace.h"
 
 namespace e2e {
@@ -28,12 +29,6 @@ const int kRadio95 = 1000, kRadio98 = 1001, kRadioNt4 = 1002, kRadio2000 = 1003,
 const int kRadio7 = 1005, kRadio2008 = 1006, kRadio2003 = 1011, kRadioVista = 1020;
 const int kAllRadios[] = {kRadio95, kRadio98, kRadioNt4, kRadio2000, kRadioXp, kRadio7, kRadio2008, kRadio2003, kRadioVista};
 
-using PageAction = void (*)(const Dialog&);
-void ClickNext(const Dialog& page) { page.Click(kSystemNext); }
-void ClickExit(const Dialog& page) { page.Click(kSystemExit); }
-void PressEnter(const Dialog& page) { page.PressEnter(); }
-void PressEscape(const Dialog& page) { page.PressEscape(); }
-void CloseBox(const Dialog& page) { page.CloseBox(); }
 
 class WizardTest : public ::testing::Test {
  protected:
@@ -97,8 +92,8 @@ const ControlRow kSystemPageControls[] = {
     {kRadio2003, "Button", BS_AUTORADIOBUTTON, true, true, {157, 37, 64, 10}, "Windows 2003"},
     {kTrackBar, "msctls_trackbar32", TBS_NOTICKS, false, true, {7, 139, 237, 6}, ""},
     {kSystemBack, "Button", BS_PUSHBUTTON, true, false, {67, 157, 52, 14}, "后退"},
-    {kSystemNext, "Button", BS_PUSHBUTTON, true, true, {126, 157, 52, 14}, "下一步(&N) >"},
-    {kSystemExit, "Button", BS_PUSHBUTTON, true, true, {184, 157, 54, 14}, "退出(&E)"},
+    {kSystemNext, "Button", BS_PUSHBUTTON, true, true, {126, 157, 52, 14}, kNextText},
+    {kSystemExit, "Button", BS_PUSHBUTTON, true, true, {184, 157, 54, 14}, kExitText},
     {kRadio7, "Button", BS_AUTORADIOBUTTON, true, true, {87, 62, 52, 10}, "Windows 7"},
     {kRadio2008, "Button", BS_AUTORADIOBUTTON, false, true, {157, 62, 64, 10}, "Windows 2008"},
 };
@@ -195,32 +190,34 @@ TEST_F(WizardTest, MarksTheDetectedSystemUnderEveryVersion) {
 
 struct FlowRow {
   const char* name;
-  PageAction onSystemPage;
-  PageAction onSettingsPage;  // nullptr: the system page action ends the program
+  WayOut onSystemPage;
+  const WayOut* onSettingsPage;  // nullptr: the system page action ends the program
 };
 
+const WayOut kSystemNextWay = ButtonWay("Next", kSystemNext);
+const WayOut kSettingsExitWay = ButtonWay("Exit", kSettingsExit);
 const FlowRow kFlows[] = {
-    {"system Exit", ClickExit, nullptr},
-    {"system Esc", PressEscape, nullptr},
-    {"system close box", CloseBox, nullptr},
-    {"system Next, settings Exit", ClickNext, [](const Dialog& p) { p.Click(kSettingsExit); }},
-    {"system Enter, settings Esc", PressEnter, PressEscape},
-    {"system Next, settings close box", ClickNext, CloseBox},
-    {"system Next, settings Enter", ClickNext, PressEnter},
+    {"system Exit", ButtonWay("Exit", kSystemExit), nullptr},
+    {"system Esc", kEscape, nullptr},
+    {"system close box", kCloseBox, nullptr},
+    {"system Next, settings Exit", kSystemNextWay, &kSettingsExitWay},
+    {"system Enter, settings Esc", kEnter, &kEscape},
+    {"system Next, settings close box", kSystemNextWay, &kCloseBox},
+    {"system Next, settings Enter", kSystemNextWay, &kEnter},
 };
 
 TEST_F(WizardTest, EveryWayThroughTheTwoPagesEndsTheProgram) {
   for (const FlowRow& row : kFlows) {
     Start();
     if (HasFatalFailure()) return;
-    row.onSystemPage(systemPage_);
+    row.onSystemPage.Take(systemPage_);
     std::vector<HWND> closing = {systemPage_.Handle()};
     if (row.onSettingsPage) {
       Dialog settings = WaitForPage(kSettingsCaption, nullptr);
       ASSERT_TRUE(settings) << row.name << ": the settings page did not appear";
       EXPECT_TRUE(WaitForWindowGone(systemPage_.Handle())) << row.name << ": the system page stayed";
       closing.push_back(settings.Handle());
-      row.onSettingsPage(settings);
+      row.onSettingsPage->Take(settings);
     }
     ExpectQuietEnd(closing, row.name);
   }

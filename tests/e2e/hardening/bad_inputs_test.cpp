@@ -10,28 +10,21 @@
 #include <iostream>
 
 #include "harness/controls.h"
+#include "harness/installation.h"
 #include "harness/key_access.h"
+#include "harness/landed_state.h"
+#include "harness/model_files.h"
 #include "harness/port_registry.h"
 #include "harness/prefix_reset.h"
 #include "harness/process_windows.h"
 #include "harness/registry.h"
 #include "harness/spooler.h"
-#include "installation.h"
 #include "readings.h"
 
 namespace e2e {
 namespace {
 
-const char kErrorPrefix[] = "错误：";
-
-std::string DeviceText(const std::string& port) { return std::string(kDefaultModel) + ",winspool," + port; }
-
 std::string DeviceValue() { return ReadableText(HKEY_CURRENT_USER, kWindowsDeviceKey, "Device"); }
-
-std::vector<std::string> Sorted(std::vector<std::string> names) {
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 std::vector<std::string> DriverDirectoryFiles() { return Sorted(FilesIn(PrinterDriverDirectory())); }
 
@@ -65,12 +58,12 @@ class BadInputsTest : public ::testing::Test {
   void ExpectInstalledOn(const std::string& port, const std::vector<std::string>& messages, const std::string& row) {
     EXPECT_EQ(std::vector<std::string>{kCompletionText}, messages) << row;
     EXPECT_EQ(Sorted(DefaultModelFiles()), DriverDirectoryFiles()) << row << ": driver directory";
-    EXPECT_TRUE(HasDriver(kDefaultModel)) << row << ": no driver";
-    std::vector<PrinterEntry> printers = PrintersNamed(kDefaultModel);
-    ASSERT_EQ(1u, printers.size()) << row << ": printers named " << kDefaultModel;
+    EXPECT_TRUE(HasDriver(DefaultModel())) << row << ": no driver";
+    std::vector<PrinterEntry> printers = PrintersNamed(DefaultModel());
+    ASSERT_EQ(1u, printers.size()) << row << ": printers named " << DefaultModel();
     EXPECT_EQ(port, printers[0].port) << row;
-    EXPECT_EQ(kDefaultModel, printers[0].driver) << row;
-    EXPECT_EQ(DeviceText(port), DeviceValue()) << row << ": Device";
+    EXPECT_EQ(DefaultModel(), printers[0].driver) << row;
+    EXPECT_EQ(DeviceText(DefaultModel(), port), DeviceValue()) << row << ": Device";
   }
 
   void ExpectCleanEnd(Installer& installer, const std::string& row) {
@@ -119,8 +112,8 @@ TEST_F(BadInputsTest, MissingDriverFileIsReportedAndTheOthersAreStillCopied) {
         << row << ": the message does not name the failed copy: " << messages[0];
     EXPECT_EQ(Sorted(present), DriverDirectoryFiles()) << row << ": the other seven files";
     // The failed copy does not undo the rest of the run.
-    EXPECT_EQ(1u, PrintersNamed(kDefaultModel).size()) << row << ": printer";
-    EXPECT_EQ(DeviceText("LPT1:"), DeviceValue()) << row;
+    EXPECT_EQ(1u, PrintersNamed(DefaultModel()).size()) << row << ": printer";
+    EXPECT_EQ(DeviceText(DefaultModel(), "LPT1:"), DeviceValue()) << row;
   }
 }
 
@@ -141,7 +134,7 @@ TEST_F(BadInputsTest, ReadOnlyDeviceKeyIsSkippedSilently) {
   std::vector<std::string> messages = InstallFrom(folder, "read-only Device key");
   EXPECT_EQ(std::vector<std::string>{kCompletionText}, messages);
   EXPECT_EQ(earlier, DeviceValue()) << "the read-only value changed";
-  std::vector<PrinterEntry> printers = PrintersNamed(kDefaultModel);
+  std::vector<PrinterEntry> printers = PrintersNamed(DefaultModel());
   ASSERT_EQ(1u, printers.size());
   EXPECT_EQ("LPT1:", printers[0].port);
 }
@@ -287,7 +280,7 @@ TEST_F(BadInputsTest, SameModelAgainOnAnotherPortKeepsOnePrinter) {
   ASSERT_TRUE(folder.Ready()) << folder.Trouble();
   std::vector<std::string> first = InstallFrom(folder, "first installation, COM2:", 1);
   ASSERT_EQ(std::vector<std::string>{kCompletionText}, first);
-  ASSERT_EQ("COM2:", PrintersNamed(kDefaultModel).at(0).port);
+  ASSERT_EQ("COM2:", PrintersNamed(DefaultModel()).at(0).port);
   std::vector<std::string> second = InstallFrom(folder, "second installation, LPT1:");
   ExpectInstalledOn("LPT1:", second, "second installation");
 }
@@ -319,11 +312,11 @@ TEST_F(BadInputsTest, TwoInstancesAtOnceBothFinishAndLeaveOneInstallation) {
     EXPECT_TRUE(messages[0] == kCompletionText || messages[0].rfind(kErrorPrefix, 0) == 0) << messages[0];
   }
   EXPECT_EQ(Sorted(DefaultModelFiles()), DriverDirectoryFiles()) << "driver directory";
-  EXPECT_TRUE(HasDriver(kDefaultModel));
-  std::vector<PrinterEntry> printers = PrintersNamed(kDefaultModel);
+  EXPECT_TRUE(HasDriver(DefaultModel()));
+  std::vector<PrinterEntry> printers = PrintersNamed(DefaultModel());
   ASSERT_EQ(1u, printers.size());
   EXPECT_EQ("LPT1:", printers[0].port);
-  EXPECT_EQ(DeviceText("LPT1:"), DeviceValue());
+  EXPECT_EQ(DeviceText(DefaultModel(), "LPT1:"), DeviceValue());
 }
 
 }  // namespace

@@ -7,11 +7,14 @@
 #include <algorithm>
 
 #include "harness/dll_overrides.h"
+#include "harness/installation.h"
+#include "harness/installed_checks.h"
+#include "harness/landed_state.h"
+#include "harness/model_files.h"
 #include "harness/paths.h"
 #include "harness/prefix_reset.h"
 #include "harness/spooler.h"
 #include "harness/workspace.h"
-#include "installation.h"
 #include "readings.h"
 
 namespace e2e {
@@ -32,8 +35,6 @@ std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(tolower(c)); });
   return text;
 }
-
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 
 bool HasPlantedMarker(const std::vector<std::string>& debugStrings) {
   return std::any_of(debugStrings.begin(), debugStrings.end(),
@@ -84,14 +85,10 @@ TEST_F(DllPlantingTest, WholeInstallationNeverLoadsThePlantedDlls) {
   EXPECT_TRUE(installer.Process().UnhandledExceptions().empty()) << "the program crashed";
   EXPECT_EQ(std::vector<std::string>{kCompletionText}, messages);
 
-  std::vector<PrinterEntry> printers = Printers();
-  ASSERT_EQ(1u, printers.size()) << "printers in the spooler";
-  EXPECT_EQ(kDefaultModel, printers[0].name);
-  EXPECT_EQ("LPT1:", printers[0].port);
-  EXPECT_EQ(kDefaultModel, printers[0].driver);
+  ExpectPrinterAdded(kPreselectedModelRow, "LPT1:");
   std::vector<DriverEntry> drivers = PrinterDrivers();
   ASSERT_EQ(1u, drivers.size()) << "drivers in the spooler";
-  EXPECT_EQ(kDefaultModel, drivers[0].name);
+  EXPECT_EQ(DefaultModel(), drivers[0].name);
 
   for (const PlantedDll& dll : kPlanted)
     EXPECT_FALSE(FileExists(folder.PathOf(std::string(dll.fileName) + ".loaded"))) << dll.fileName << " was loaded";

@@ -12,6 +12,14 @@ const char kPortPageCaption[] = "选择打印端口";
 const char kPortTypeCaption[] = "创建端口";
 const char kMessageBoxCaption[] = "KORA";
 const char kPageFont[] = "宋体";
+const char kBackText[] = "< 上一步(&B)";
+const char kNextText[] = "下一步(&N) >";
+const char kExitText[] = "退出(&E)";
+const char kPortHeading[] = "端口";
+const char kLocalPortDescription[] = "本地端口";
+const char kCompletionText[] = "驱动安装完成";
+const char kErrorPrefix[] = "错误：";
+const char kFailureLine[] = "错误：驱动安装失败\n";
 
 Dialog WaitForSystemPage(DWORD processId, HWND previous) {
   return Dialog(WaitForNewDialog(processId, kSystemCaption, previous));

@@ -17,6 +17,7 @@ const char* const kSharedFiles[] = {"uniDRVui.DLL", "uniDRV.DLL",  "UNIDRV.HLP",
 }  // namespace
 
 std::string ModelDriverName(int row) { return kDriverNames[row]; }
+std::string DefaultModel() { return ModelDriverName(kPreselectedModelRow); }
 std::string ModelDataFile(int row) { return std::string(kDataFileStems[row]) + ".GPD"; }
 
 std::vector<std::string> DriverFilesOf(int row) {

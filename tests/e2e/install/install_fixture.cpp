@@ -3,6 +3,7 @@
 #include "harness/model_files.h"
 #include "harness/prefix_reset.h"
 #include "harness/spooler.h"
+#include "harness/workspace.h"
 
 namespace e2e {
 
@@ -13,36 +14,30 @@ void InstallTest::SetUp() {
 }
 
 void InstallTest::TearDown() {
-  program_.reset();
-  workspace_.reset();
+  folder_.reset();
   ResetPrefix(kProgramFile);
 }
 
 void InstallTest::PrepareWorkspace(bool withWin2k) {
-  program_.reset();
-  workspace_.reset();
-  workspace_ = std::make_unique<Workspace>(CurrentCaseName());
-  ASSERT_TRUE(workspace_->AddProgramFromEnv("KORA_EXE", kProgramFile)) << "cannot copy KORA_EXE";
-  if (withWin2k) {
-    ASSERT_TRUE(workspace_->AddWin2kFolder(Win2kFolderFiles())) << "cannot make the win2k folder";
-  }
+  folder_.reset();  // the old folder goes before the new one of the same name is made
+  const std::string folder = "C:\\kora-e2e\\" + CurrentCaseName();
+  folder_ = withWin2k ? std::make_unique<InstallFolder>(folder, Win2kFolderFiles())
+                      : std::make_unique<InstallFolder>(folder);
+  ASSERT_TRUE(folder_->Ready()) << folder_->Trouble();
 }
 
 WizardOutcome InstallTest::Run(const WizardPlan& plan) {
-  program_ = std::make_unique<Program>(workspace_->PathOf(kProgramFile), workspace_->Folder());
-  if (!program_->Started()) {
-    ADD_FAILURE() << program_->StartError();
+  Installer installer(*folder_);
+  if (!installer.Started()) {
+    ADD_FAILURE() << installer.Process().StartError();
     return WizardOutcome();
   }
-  WizardOutcome outcome = WalkWizard(*program_, plan);
+  WizardOutcome outcome = installer.Walk(plan);
   EXPECT_EQ("", outcome.failure);
-  EXPECT_TRUE(program_->UnhandledExceptions().empty()) << "KORA.exe crashed";
-  program_.reset();
+  EXPECT_TRUE(installer.Process().UnhandledExceptions().empty()) << "KORA.exe crashed";
   return outcome;
 }
 
-std::string InstallTest::Win2kPath(const std::string& fileName) const {
-  return workspace_->PathOf("win2k\\" + fileName);
-}
+std::string InstallTest::Win2kPath(const std::string& fileName) const { return folder_->PathOf("win2k\\" + fileName); }
 
 }  // namespace e2e

@@ -5,10 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "harness/kora_pages.h"
-#include "harness/program.h"
-#include "harness/workspace.h"
-#include "install/wizard_drive.h"
+#include "harness/installation.h"
 
 namespace e2e {
 
@@ -24,11 +21,10 @@ class InstallTest : public ::testing::Test {
 
   // The source file of the working folder's win2k folder.
   std::string Win2kPath(const std::string& fileName) const;
-  const std::string& WorkingFolder() const { return workspace_->Folder(); }
+  const std::string& WorkingFolder() const { return folder_->Folder(); }
 
  private:
-  std::unique_ptr<Workspace> workspace_;
-  std::unique_ptr<Program> program_;
+  std::unique_ptr<InstallFolder> folder_;
 };
 
 }  // namespace e2e

@@ -7,27 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "harness/installed_checks.h"
+#include "harness/landed_state.h"
 #include "harness/model_files.h"
 #include "harness/prefix_reset.h"
 #include "harness/registry.h"
 #include "harness/spooler.h"
 #include "harness/workspace.h"
 #include "install/install_fixture.h"
-#include "install/landed_state.h"
 
 namespace e2e {
 namespace {
 
-const char kCompletionMessage[] = "驱动安装完成";
-const char kFailureLine[] = "错误：驱动安装失败\n";
 const DWORD kFinalPauseMs = 500;
 // Wine keeps every driver as version 3, whatever cVersion the record gives.
 const unsigned kWineDriverVersion = 3;
-
-std::vector<std::string> Sorted(std::vector<std::string> texts) {
-  std::sort(texts.begin(), texts.end());
-  return texts;
-}
 
 std::vector<std::string> BaseNames(const std::vector<std::string>& paths) {
   std::vector<std::string> names;
@@ -40,12 +34,7 @@ void ExpectDriverFilesCopied(int row, const std::string& win2kFolder) {
   std::string directory = PrinterDriverDirectory();
   ASSERT_FALSE(directory.empty());
   EXPECT_EQ(Sorted(DriverFilesOf(row)), Sorted(FilesIn(directory))) << "files in " << directory;
-  for (const std::string& name : DriverFilesOf(row)) {
-    std::string copied, source;
-    ASSERT_TRUE(ReadFileBytes(win2kFolder + "\\" + name, &source)) << name;
-    EXPECT_TRUE(ReadFileBytes(directory + "\\" + name, &copied)) << name << " is not in " << directory;
-    EXPECT_EQ(source, copied) << name << " differs from its win2k source";
-  }
+  for (const std::string& name : DriverFilesOf(row)) ExpectSameBytes(win2kFolder + "\\" + name, directory + "\\" + name);
 }
 
 void ExpectDriverRegistered(int row) {
@@ -65,29 +54,6 @@ void ExpectDriverRegistered(int row) {
   EXPECT_EQ("RAW", driver.datatype);
 }
 
-void ExpectPrinterAdded(int row, const std::string& port) {
-  std::vector<PrinterEntry> printers = Printers();
-  ASSERT_EQ(1u, printers.size()) << "local printers";
-  const PrinterEntry& printer = printers[0];
-  EXPECT_EQ(ModelDriverName(row), printer.name);
-  EXPECT_EQ(port, printer.port);
-  EXPECT_EQ(ModelDriverName(row), printer.driver);
-  EXPECT_EQ("WinPrint", printer.printProcessor);
-  EXPECT_EQ("RAW", printer.datatype);
-}
-
-// nullptr: the value must not exist.
-void ExpectDevice(const char* expected) {
-  std::string device;
-  bool present = ReadRegistryText(HKEY_CURRENT_USER, kWindowsDeviceKey, "Device", &device);
-  if (!expected) {
-    EXPECT_FALSE(present) << "Device = \"" << device << "\"";
-    return;
-  }
-  EXPECT_TRUE(present) << "no Device value";
-  EXPECT_EQ(expected, device);
-}
-
 void ExpectEndedQuietlyAfterTheBox(const WizardOutcome& outcome) {
   EXPECT_TRUE(outcome.boxOwnedBySettingsPage) << "the message box is not owned by the settings page";
   EXPECT_TRUE(outcome.exited) << "KORA.exe did not end after its message box";
@@ -95,7 +61,7 @@ void ExpectEndedQuietlyAfterTheBox(const WizardOutcome& outcome) {
 }
 
 void ExpectCompletionMessage(const WizardOutcome& outcome) {
-  EXPECT_EQ(kCompletionMessage, outcome.boxText);
+  EXPECT_EQ(kCompletionText, outcome.boxText);
   EXPECT_TRUE(outcome.boxHasIcon);
   ExpectEndedQuietlyAfterTheBox(outcome);
 }
@@ -105,7 +71,7 @@ void ExpectFailureMessage(const WizardOutcome& outcome, const std::string& step)
   const std::string head = kFailureLine + step + "：";
   EXPECT_EQ(head, outcome.boxText.substr(0, head.size())) << "whole text: " << outcome.boxText;
   EXPECT_GT(outcome.boxText.size(), head.size()) << "no error text after the step: " << outcome.boxText;
-  EXPECT_EQ(std::string::npos, outcome.boxText.find(kCompletionMessage));
+  EXPECT_EQ(std::string::npos, outcome.boxText.find(kCompletionText));
   ExpectEndedQuietlyAfterTheBox(outcome);
 }
 
@@ -184,7 +150,7 @@ TEST_F(InstallTest, SecondPassAndCompletionMessageOnlyForKnownSystems) {
     ASSERT_TRUE(outcome.deviceRemovedDuringInstall) << "no Device value seen while the port page was open";
     if (row.secondRun) {
       ExpectCompletionMessage(outcome);
-      ExpectDevice("QZ-A50X Series,winspool,LPT1:");
+      ExpectDevice(DeviceText(DefaultModel(), "LPT1:").c_str());
     } else {
       EXPECT_EQ("", outcome.boxText) << "message shown";
       EXPECT_TRUE(outcome.exited) << "KORA.exe did not end after the port page";
@@ -216,7 +182,7 @@ TEST_F(InstallTest, EmptyPortNameInstallsOnWine) {
     ExpectCompletionMessage(outcome);
     ExpectDriverFilesCopied(kPreselectedModelRow, WorkingFolder() + "\\win2k");
     ExpectPrinterAdded(kPreselectedModelRow, "");
-    ExpectDevice("QZ-A50X Series,winspool,");
+    ExpectDevice(DeviceText(DefaultModel(), "").c_str());
   }
 }
 
@@ -238,7 +204,7 @@ TEST_F(InstallTest, MissingWin2kFolderReportsTheFirstCopyAndCopiesNothing) {
   // The later steps still ran.
   ExpectDriverRegistered(kPreselectedModelRow);
   ExpectPrinterAdded(kPreselectedModelRow, "LPT1:");
-  ExpectDevice("QZ-A50X Series,winspool,LPT1:");
+  ExpectDevice(DeviceText(DefaultModel(), "LPT1:").c_str());
 }
 
 // Under a 9x version Wine looks drivers up in "Windows 4.0": the printer is refused.
@@ -284,7 +250,7 @@ TEST_F(InstallTest, SecondInstallationOfTheSameModelEndsOnItsPort) {
     ExpectDriverFilesCopied(kPreselectedModelRow, WorkingFolder() + "\\win2k");
     ExpectDriverRegistered(kPreselectedModelRow);
     ExpectPrinterAdded(kPreselectedModelRow, row.secondPort);
-    ExpectDevice((std::string("QZ-A50X Series,winspool,") + row.secondPort).c_str());
+    ExpectDevice(DeviceText(DefaultModel(), row.secondPort).c_str());
   }
 }
 

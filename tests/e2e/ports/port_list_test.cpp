@@ -15,7 +15,6 @@ namespace e2e {
 namespace {
 
 // Wine's local monitor describes its ports in the prefix's language (code page 936 here).
-const char kLocalPortDescription[] = "本地端口";
 const int kNoRow = -1;
 const UINT kSelectedAndFocused = LVIS_SELECTED | LVIS_FOCUSED;
 
@@ -53,7 +52,7 @@ TEST_F(PortPageTest, FillsTheListFromTheSpooler) {
   EXPECT_EQ(DebugLinesOf(ports), program_->DebugStrings()) << "one debugger line per listed port";
 
   EXPECT_EQ(2, ListViewColumnCount(portPage_, kPortList));
-  EXPECT_EQ("端口", ListViewHeading(portPage_, kPortList, 0));
+  EXPECT_EQ(kPortHeading, ListViewHeading(portPage_, kPortList, 0));
   EXPECT_EQ("类型", ListViewHeading(portPage_, kPortList, 1));
   EXPECT_EQ(150, ListViewColumnWidth(portPage_, kPortList, 0));
   EXPECT_EQ(280, ListViewColumnWidth(portPage_, kPortList, 1));

@@ -8,17 +8,17 @@
 #include "harness/controls.h"
 #include "harness/expect_units.h"
 #include "harness/message_box.h"
+#include "harness/model_files.h"
 #include "harness/ownership.h"
 #include "harness/process_windows.h"
 #include "harness/screenshot.h"
 #include "harness/spooler.h"
+#include "harness/ways_out.h"
 #include "port_fixture.h"
 
 namespace e2e {
 namespace {
 
-const char kCompleted[] = "驱动安装完成";
-const char kPreselectedPrinter[] = "QZ-A50X Series";  // model row 5
 const int kLptTimeoutEdit = 202;  // in the local monitor's LPT dialog
 
 std::string Explanation() {
@@ -40,7 +40,7 @@ std::vector<ControlCase> PortPageControls() {
       {kPortList, "SysListView32", true, {7, 35, 306, 100}, "List1"},
       {kCreatePort, "Button", true, {183, 141, 60, 14}, "创建端口..."},
       {kConfigurePort, "Button", true, {251, 141, 60, 14}, "配置端口..."},
-      {kPortBack, "Button", true, {127, 182, 55, 14}, "< 上一步(&B)"},
+      {kPortBack, "Button", true, {127, 182, 55, 14}, kBackText},
       {kInstall, "Button", true, {192, 182, 54, 14}, "安装(&I)"},
       {kPortCancel, "Button", true, {254, 182, 56, 14}, "取消(&C)"},
       {kTrackBar, "msctls_trackbar32", false, {7, 150, 304, 6}, "Slider1"},
@@ -119,18 +119,9 @@ TEST_F(PortPageTest, TemplateAsDesigned) {
 // Back, Cancel, Esc and the close box: the settings page that opened the port page, and
 // took no input meanwhile, is there again, untouched and active.
 TEST_F(PortPageTest, LeavingWithoutInstallKeepsTheSettingsPage) {
-  struct Case {
-    const char* name;
-    void (*leave)(const Dialog&);
-  };
-  static const Case kCases[] = {
-      {"Back", [](const Dialog& page) { page.Click(kPortBack); }},
-      {"Cancel", [](const Dialog& page) { page.Click(kPortCancel); }},
-      {"Esc", [](const Dialog& page) { page.PressEscape(); }},
-      {"close box", [](const Dialog& page) { page.CloseBox(); }},
-  };
+  static const WayOut kCases[] = {ButtonWay("Back", kPortBack), ButtonWay("Cancel", kPortCancel), kEscape, kCloseBox};
   const int chosenModel = 2;
-  for (const Case& row : kCases) {
+  for (const WayOut& row : kCases) {
     SCOPED_TRACE(row.name);
     ASSERT_NO_FATAL_FAILURE(StartAtSettingsPage());
     ASSERT_TRUE(SelectComboRow(settings_, kModelBox, chosenModel));
@@ -139,7 +130,7 @@ TEST_F(PortPageTest, LeavingWithoutInstallKeepsTheSettingsPage) {
     ASSERT_NO_FATAL_FAILURE(OpenPortPage());
     ExpectOwnedAndBlocking(portPage_.Handle(), settings_.Handle(), row.name);
 
-    row.leave(portPage_);
+    row.Take(portPage_);
     EXPECT_TRUE(WaitForWindowGone(portPage_.Handle())) << row.name << ": the port page stayed";
     ExpectGivenBack(settings_.Handle(), row.name);
     EXPECT_EQ(std::vector<HWND>{settings_.Handle()}, VisibleTopLevelWindows(program_->ProcessId()))
@@ -160,10 +151,10 @@ TEST_F(PortPageTest, EnterOnTheListEndsThePageWithoutAPort) {
   ASSERT_EQ(portPage_.Control(kPortList), portPage_.FocusedControl());
   portPage_.PressEnter();
   EXPECT_TRUE(WaitForWindowGone(portPage_.Handle()));
-  ConfirmMessageAndExpectEnd(kCompleted);
+  ConfirmMessageAndExpectEnd(kCompletionText);
   std::vector<PrinterEntry> printers = Printers();
   ASSERT_EQ(1u, printers.size()) << "printers after the run";
-  EXPECT_EQ(kPreselectedPrinter, printers[0].name);
+  EXPECT_EQ(DefaultModel(), printers[0].name);
   EXPECT_EQ("", printers[0].port) << "the printer's port";
 }
 
@@ -177,7 +168,7 @@ TEST_F(PortPageTest, InstallUsesTheWholeLongPortName) {
   EXPECT_EQ(longName, ListViewText(portPage_, kPortList, 2, 0)) << "the long name is listed in full";
   EXPECT_EQ(static_cast<UINT>(LVIS_SELECTED), ListViewItemState(portPage_, kPortList, 2, LVIS_SELECTED));
   portPage_.Click(kInstall);
-  ConfirmMessageAndExpectEnd(kCompleted);
+  ConfirmMessageAndExpectEnd(kCompletionText);
   std::vector<PrinterEntry> printers = Printers();
   ASSERT_EQ(1u, printers.size());
   EXPECT_EQ(longName, printers[0].port) << "the printer's port";
@@ -211,7 +202,7 @@ TEST_F(PortPageTest, ConfigurePortRunsTheMonitorForTheSelectedRow) {
   };
   static const Case kCases[] = {
       {"preselected LPT1:", kKeepPreselected, "设置打印端口", IDCANCEL},
-      {"FILE: chosen by the user", 4, "本地端口", IDOK},
+      {"FILE: chosen by the user", 4, kLocalPortDescription, IDOK},
       {"no selected row", kNoRow, nullptr, 0},
   };
   for (const Case& row : kCases) {

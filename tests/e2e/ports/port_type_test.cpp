@@ -13,6 +13,7 @@
 #include "harness/process_windows.h"
 #include "harness/registry.h"
 #include "harness/screenshot.h"
+#include "harness/ways_out.h"
 #include "port_fixture.h"
 
 namespace e2e {
@@ -168,24 +169,14 @@ TEST_F(PortTypeTest, NewPortThenCloseListsTheNewPort) {
   EXPECT_EQ(2, ListViewColumnCount(portPage_, kPortList)) << "columns inserted again";
   EXPECT_EQ(123, ListViewColumnWidth(portPage_, kPortList, 0)) << "column width reset by the rebuild";
   EXPECT_EQ(280, ListViewColumnWidth(portPage_, kPortList, 1));
-  EXPECT_EQ("端口", ListViewHeading(portPage_, kPortList, 0));
+  EXPECT_EQ(kPortHeading, ListViewHeading(portPage_, kPortList, 0));
   LeaveThroughSettingsPage();
 }
 
 // However the dialog ends, the port page, which took no input meanwhile, is active again
 // and enumerates again: a port that appeared meanwhile is listed and becomes the default.
 TEST_F(PortTypeTest, EveryWayOutRebuildsThePortList) {
-  struct Case {
-    const char* name;
-    void (*close)(const Dialog&);
-  };
-  static const Case kCases[] = {
-      {"Close", [](const Dialog& d) { d.Click(kPortTypeClose); }},
-      {"Esc", [](const Dialog& d) { d.PressEscape(); }},
-      {"Enter", [](const Dialog& d) { d.PressEnter(); }},
-      {"close box", [](const Dialog& d) { d.CloseBox(); }},
-  };
-  for (const Case& row : kCases) {
+  for (const WayOut& row : EveryWayOut(ButtonWay("Close", kPortTypeClose))) {
     SCOPED_TRACE(row.name);
     ASSERT_TRUE(SetPorts(kPortsBefore));
     ASSERT_NO_FATAL_FAILURE(StartAtPortPage());
@@ -193,7 +184,7 @@ TEST_F(PortTypeTest, EveryWayOutRebuildsThePortList) {
     ASSERT_TRUE(SetRegistryText(HKEY_LOCAL_MACHINE, kPortsKey, "LPT1:", ""));
     ExpectOwnedAndBlocking(portType_.Handle(), portPage_.Handle(), row.name);
     EXPECT_FALSE(IsWindowEnabled(settings_.Handle())) << row.name << ": the settings page takes input";
-    row.close(portType_);
+    row.Take(portType_);
     EXPECT_TRUE(WaitForWindowGone(portType_.Handle())) << row.name;
     ExpectGivenBack(portPage_.Handle(), row.name);
     EXPECT_FALSE(IsWindowEnabled(settings_.Handle())) << row.name << ": the settings page takes input";

@@ -17,6 +17,7 @@
 #include "harness/registry.h"
 #include "harness/screenshot.h"
 #include "harness/spooler.h"
+#include "harness/ways_out.h"
 #include "harness/workspace.h"
 #include "../selftest/probe_ids.h"
 
@@ -108,26 +109,22 @@ TEST_F(ProbeTest, SelectsRowsAndNotifiesTheDialog) {
 // Every way of ending the probe, with the dialog result it must give.
 TEST_F(ProbeTest, EndsThroughEveryAction) {
   struct Case {
-    const char* name;
-    void (*act)(const Dialog&);
+    WayOut way;
     DWORD exitCode;
   };
   static const Case kCases[] = {
-      {"click OK", [](const Dialog& d) { d.Click(IDOK); }, IDOK},
-      {"click Cancel", [](const Dialog& d) { d.Click(IDCANCEL); }, IDCANCEL},
-      {"Enter", [](const Dialog& d) { d.PressEnter(); }, IDOK},
-      {"Esc", [](const Dialog& d) { d.PressEscape(); }, IDCANCEL},
-      {"close box", [](const Dialog& d) { d.CloseBox(); }, IDCANCEL},
+      {ButtonWay("click OK", IDOK), IDOK}, {ButtonWay("click Cancel", IDCANCEL), IDCANCEL}, {kEnter, IDOK},
+      {kEscape, IDCANCEL},                 {kCloseBox, IDCANCEL},
   };
   for (const Case& row : kCases) {
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(row.way.name);
     Start();
     HWND page = dialog_.Handle();
-    row.act(dialog_);
+    row.way.Take(dialog_);
     ExitWatch watch = WatchUntilExit(*program_, {page}, kExitTimeoutMs);
-    EXPECT_TRUE(watch.exited) << row.name;
-    EXPECT_TRUE(watch.otherWindows.empty()) << row.name;
-    EXPECT_EQ(row.exitCode, program_->ExitCode()) << row.name;
+    EXPECT_TRUE(watch.exited) << row.way.name;
+    EXPECT_TRUE(watch.otherWindows.empty()) << row.way.name;
+    EXPECT_EQ(row.exitCode, program_->ExitCode()) << row.way.name;
   }
 }
 

@@ -5,6 +5,7 @@
 #include "harness/ownership.h"
 #include "harness/process_windows.h"
 #include "harness/screenshot.h"
+#include "harness/ways_out.h"
 #include "in_process.h"
 #include "settings_fixture.h"
 
@@ -15,20 +16,10 @@ const UINT kAboutCommand = 0x0010;
 
 // Every way the page ends the program: with IDOK, so no page follows.
 TEST_F(SettingsPageTest, EndsTheProgram) {
-  struct Case {
-    const char* name;
-    void (*act)(const Dialog&);
-  };
-  static const Case kCases[] = {
-      {"Exit button", [](const Dialog& d) { d.Click(kSettingsExit); }},
-      {"Esc", [](const Dialog& d) { d.PressEscape(); }},
-      {"close box", [](const Dialog& d) { d.CloseBox(); }},
-      {"Enter", [](const Dialog& d) { d.PressEnter(); }},
-  };
-  for (const Case& row : kCases) {
+  for (const WayOut& row : EveryWayOut(ButtonWay("Exit button", kSettingsExit))) {
     SCOPED_TRACE(row.name);
     OpenSettingsPage();
-    row.act(page_);
+    row.Take(page_);
     ExitWatch watch = WatchUntilExit(*program_, {page_.Handle()}, kExitTimeoutMs);
     EXPECT_TRUE(watch.exited) << row.name << ": the program did not end";
     EXPECT_TRUE(watch.otherWindows.empty()) << row.name << " showed " << ::testing::PrintToString(watch.otherWindows);
@@ -138,17 +129,9 @@ void ExpectAboutBox(HWND box) {
 // The About box is owned by the page, which takes no input while it is shown; every way
 // out gives the page back, active and answering as before.
 TEST_F(SettingsPageTest, AboutEntryOpensTheAboutBox) {
-  struct Case {
-    const char* name;
-    void (*close)(const Dialog&);
-  };
-  static const Case kCases[] = {
-      {"OK button", [](const Dialog& d) { d.Click(IDOK); }},
-      {"Esc", [](const Dialog& d) { d.PressEscape(); }},
-      {"close box", [](const Dialog& d) { d.CloseBox(); }},
-  };
+  static const WayOut kCases[] = {ButtonWay("OK button", IDOK), kEscape, kCloseBox};
   bool first = true;
-  for (const Case& row : kCases) {
+  for (const WayOut& row : kCases) {
     SCOPED_TRACE(row.name);
     OpenSettingsPage();
     page_.SystemCommand(kAboutCommand);
@@ -162,7 +145,7 @@ TEST_F(SettingsPageTest, AboutEntryOpensTheAboutBox) {
     }
     ExpectOwnedAndBlocking(box, page_.Handle(), row.name);
 
-    row.close(Dialog(box));
+    row.Take(Dialog(box));
     EXPECT_TRUE(WaitForWindowGone(box)) << row.name << " did not close the About box";
     EXPECT_EQ(std::vector<HWND>{page_.Handle()}, VisibleTopLevelWindows(program_->ProcessId()))
         << "windows after " << row.name << ": " << DescribeWindows(VisibleTopLevelWindows(program_->ProcessId()));

@@ -39,9 +39,9 @@ const TemplateRow kTemplate[] = {
     {Kind::kLabel, -1, false, {135, 151, 25, 8}, "停止位"},
     {Kind::kLabel, -1, false, {135, 172, 25, 8}, "校验位"},
     {Kind::kLabel, -1, false, {240, 153, 25, 8}, "流控制"},
-    {Kind::kPushButton, 1008, true, {138, 207, 61, 15}, "< 上一步(&B)"},
-    {Kind::kPushButton, 1009, true, {212, 207, 61, 15}, "下一步(&N) >"},
-    {Kind::kPushButton, 1010, true, {286, 207, 61, 15}, "退出(&E)"},
+    {Kind::kPushButton, 1008, true, {138, 207, 61, 15}, kBackText},
+    {Kind::kPushButton, 1009, true, {212, 207, 61, 15}, kNextText},
+    {Kind::kPushButton, 1010, true, {286, 207, 61, 15}, kExitText},
 };
 
 // Empty when the control has the class and the style bits of the kind, else what differs.

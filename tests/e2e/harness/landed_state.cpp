@@ -1,4 +1,6 @@
-#include "install/landed_state.h"
+#include "harness/landed_state.h"
+
+#include <algorithm>
 
 #include "harness/registry.h"
 
@@ -37,5 +39,12 @@ std::string FolderOf(const std::string& path) {
 }
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+std::vector<std::string> Sorted(std::vector<std::string> texts) {
+  std::sort(texts.begin(), texts.end());
+  return texts;
+}
+
+std::string DeviceText(const std::string& printer, const std::string& port) { return printer + ",winspool," + port; }
 
 }  // namespace e2e
