@@ -2,6 +2,7 @@
 
 #include "harness/model_files.h"
 #include "harness/prefix_reset.h"
+#include "harness/registry.h"
 #include "harness/spooler.h"
 #include "harness/workspace.h"
 
@@ -24,6 +25,14 @@ void InstallTest::PrepareWorkspace(bool withWin2k) {
   folder_ = withWin2k ? std::make_unique<InstallFolder>(folder, Win2kFolderFiles())
                       : std::make_unique<InstallFolder>(folder);
   ASSERT_TRUE(folder_->Ready()) << folder_->Trouble();
+}
+
+void InstallTest::StartCaseOfATable(bool windowsKey) {
+  ResetPrefix(kProgramFile);
+  ASSERT_NO_FATAL_FAILURE(PrepareWorkspace(true));
+  if (windowsKey) {
+    ASSERT_TRUE(CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey));
+  }
 }
 
 WizardOutcome InstallTest::Run(const WizardPlan& plan) {

@@ -16,6 +16,9 @@ class InstallTest : public ::testing::Test {
 
   // KORA.exe in a fresh working folder, with or without a complete win2k folder.
   void PrepareWorkspace(bool withWin2k);
+  // One row of a table of cases: a clean prefix (with or without the Windows key that holds
+  // the Device value) and a working folder with a complete win2k folder.
+  void StartCaseOfATable(bool windowsKey = true);
   // Starts KORA.exe and walks the wizard; fails the case when the walk breaks off.
   WizardOutcome Run(const WizardPlan& plan);
 

@@ -96,11 +96,7 @@ TEST_F(InstallTest, CompleteInstallationLandsDriverPrinterAndDefault) {
   bool first = true;
   for (const Case& row : kCases) {
     SCOPED_TRACE(row.name);
-    ResetPrefix(kProgramFile);
-    ASSERT_NO_FATAL_FAILURE(PrepareWorkspace(true));
-    if (row.windowsKey) {
-      ASSERT_TRUE(CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey));
-    }
+    ASSERT_NO_FATAL_FAILURE(StartCaseOfATable(row.windowsKey));
     std::map<std::string, std::string> portsBefore = RegistryTexts(HKEY_LOCAL_MACHINE, kPortsKey);
 
     WizardPlan plan;
@@ -137,9 +133,7 @@ TEST_F(InstallTest, SecondPassAndCompletionMessageOnlyForKnownSystems) {
   static const Case kCases[] = {{"win7", true}, {"win10", false}, {"win8", false}};
   for (const Case& row : kCases) {
     SCOPED_TRACE(row.version);
-    ResetPrefix(kProgramFile);
-    ASSERT_NO_FATAL_FAILURE(PrepareWorkspace(true));
-    ASSERT_TRUE(CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey));
+    ASSERT_NO_FATAL_FAILURE(StartCaseOfATable());
     ASSERT_TRUE(SetReportedWindowsVersion(kProgramFile, row.version));
 
     WizardPlan plan;
@@ -171,9 +165,7 @@ TEST_F(InstallTest, EmptyPortNameInstallsOnWine) {
                                 {"Install with no row selected", PortPageExit::InstallWithNoSelection}};
   for (const Case& row : kCases) {
     SCOPED_TRACE(row.name);
-    ResetPrefix(kProgramFile);
-    ASSERT_NO_FATAL_FAILURE(PrepareWorkspace(true));
-    ASSERT_TRUE(CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey));
+    ASSERT_NO_FATAL_FAILURE(StartCaseOfATable());
 
     WizardPlan plan;
     plan.exit = row.exit;
@@ -238,9 +230,7 @@ TEST_F(InstallTest, SecondInstallationOfTheSameModelEndsOnItsPort) {
   };
   for (const Case& row : kCases) {
     SCOPED_TRACE(row.name);
-    ResetPrefix(kProgramFile);
-    ASSERT_NO_FATAL_FAILURE(PrepareWorkspace(true));
-    ASSERT_TRUE(CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey));
+    ASSERT_NO_FATAL_FAILURE(StartCaseOfATable());
     WizardPlan plan;
     plan.port = row.firstPort;
     ExpectCompletionMessage(Run(plan));
