@@ -7,12 +7,12 @@
 namespace e2e {
 
 struct WayOut {
-  enum Kind { kButton, kEscape, kEnter, kCloseBox };
-  const char* name;  // for the failure message: "Exit button", "Esc", ...
-  Kind kind;
-  int button;  // kButton: the control id
+    enum Kind { kButton, kEscape, kEnter, kCloseBox };
+    const char* name;  // for the failure message: "Exit button", "Esc", ...
+    Kind kind;
+    int button;  // kButton: the control id
 
-  void Take(const Dialog& dialog) const;
+    void Take(const Dialog& dialog) const;
 };
 
 const WayOut kEscape = {"Esc", WayOut::kEscape, 0};
