@@ -8,23 +8,23 @@
 namespace bench {
 
 class Launch {
- public:
-  // exePath and folder are Windows paths; arguments follow the quoted program name.
-  Launch(const std::string& exePath, const std::string& arguments, const std::string& folder);
-  ~Launch();
-  Launch(const Launch&) = delete;
-  Launch& operator=(const Launch&) = delete;
+public:
+    // exePath and folder are Windows paths; arguments follow the quoted program name.
+    Launch(const std::string& exePath, const std::string& arguments, const std::string& folder);
+    ~Launch();
+    Launch(const Launch&) = delete;
+    Launch& operator=(const Launch&) = delete;
 
-  bool Started() const { return info_.hProcess != nullptr; }
-  DWORD ProcessId() const { return info_.dwProcessId; }
-  // Why the start failed.
-  const std::string& Error() const { return error_; }
-  // True when the program ended by itself within timeoutMs.
-  bool WaitForExit(DWORD timeoutMs) const;
+    bool Started() const { return info_.hProcess != nullptr; }
+    DWORD ProcessId() const { return info_.dwProcessId; }
+    // Why the start failed.
+    const std::string& Error() const { return error_; }
+    // True when the program ended by itself within timeoutMs.
+    bool WaitForExit(DWORD timeoutMs) const;
 
- private:
-  PROCESS_INFORMATION info_ = {};
-  std::string error_;
+private:
+    PROCESS_INFORMATION info_ = {};
+    std::string error_;
 };
 
 }  // namespace bench

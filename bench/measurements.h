@@ -8,18 +8,18 @@ namespace bench {
 // Windows paths of the staged programs; the folder also holds win2k\ and is the
 // current directory of every run.
 struct Stage {
-  std::string folder;
-  std::string kora, minimalDialog, bareInstall;
+    std::string folder;
+    std::string kora, minimalDialog, bareInstall;
 };
 
 struct Timing {
-  bool ok = false;
-  double ms = 0;
-  std::string error;  // what went wrong when !ok
-  // KORA's install only: from the port page turning invisible to its window being gone.
-  // Under Wine on an X server without a window manager this alone takes about 2 s (the
-  // X11 driver waits for a window manager to withdraw the window); Windows does not wait.
-  double pageCloseMs = 0;
+    bool ok = false;
+    double ms = 0;
+    std::string error;  // what went wrong when !ok
+    // KORA's install only: from the port page turning invisible to its window being gone.
+    // Under Wine on an X server without a window manager this alone takes about 2 s (the
+    // X11 driver waits for a window manager to withdraw the window); Windows does not wait.
+    double pageCloseMs = 0;
 };
 
 // Process start to the first page shown.

@@ -19,7 +19,7 @@ HWND FindShownDialog(DWORD processId, const std::string& caption);
 HWND WaitForShownDialog(DWORD processId, const std::string& caption, DWORD timeoutMs);
 
 struct Summary {
-  double median = 0, lowest = 0, highest = 0;
+    double median = 0, lowest = 0, highest = 0;
 };
 Summary Summarize(std::vector<double> samples);
 

@@ -16,6 +16,7 @@
 #include "harness/program.h"
 #include "harness/registry.h"
 #include "harness/screenshot.h"
+#include "harness/ways_out.h"
 #include "harness/workspace.h"
 
 namespace e2e {
@@ -26,63 +27,57 @@ const DWORD kExitTimeoutMs = 10000;
 // System page radio buttons.
 const int kRadio95 = 1000, kRadio98 = 1001, kRadioNt4 = 1002, kRadio2000 = 1003, kRadioXp = 1004;
 const int kRadio7 = 1005, kRadio2008 = 1006, kRadio2003 = 1011, kRadioVista = 1020;
-const int kAllRadios[] = {kRadio95, kRadio98, kRadioNt4, kRadio2000, kRadioXp, kRadio7, kRadio2008, kRadio2003, kRadioVista};
-
-using PageAction = void (*)(const Dialog&);
-void ClickNext(const Dialog& page) { page.Click(kSystemNext); }
-void ClickExit(const Dialog& page) { page.Click(kSystemExit); }
-void PressEnter(const Dialog& page) { page.PressEnter(); }
-void PressEscape(const Dialog& page) { page.PressEscape(); }
-void CloseBox(const Dialog& page) { page.CloseBox(); }
+const int kAllRadios[] = {kRadio95, kRadio98,   kRadioNt4,  kRadio2000, kRadioXp,
+                          kRadio7,  kRadio2008, kRadio2003, kRadioVista};
 
 class WizardTest : public ::testing::Test {
- protected:
-  void TearDown() override { SetReportedWindowsVersion(kProgramFile, ""); }
+protected:
+    void TearDown() override { SetReportedWindowsVersion(kProgramFile, ""); }
 
-  // Starts a fresh copy of the program (KORA_EXE or a variant) in a fresh folder, with
-  // Wine reporting the named version ("" for the prefix default), and waits for page 1.
-  void Start(const char* versionName = "", const char* programVariable = "KORA_EXE") {
-    std::string source = ProgramFromEnv(programVariable);
-    ASSERT_FALSE(source.empty()) << programVariable << " is not set";
-    program_.reset();
-    workspace_.reset();  // the old folder goes before the new one of the same name is made
-    workspace_ = std::make_unique<Workspace>(CurrentCaseName());
-    ASSERT_TRUE(workspace_->AddProgram(source, kProgramFile)) << "cannot copy " << source;
-    ASSERT_TRUE(SetReportedWindowsVersion(kProgramFile, versionName)) << versionName;
-    program_ = std::make_unique<Program>(workspace_->PathOf(kProgramFile), workspace_->Folder());
-    ASSERT_TRUE(program_->Started()) << program_->StartError();
-    systemPage_ = WaitForPage(kSystemCaption, nullptr);
-    ASSERT_TRUE(systemPage_) << "the system page did not appear (Windows version \"" << versionName << "\")";
-  }
+    // Starts a fresh copy of the program (KORA_EXE or a variant) in a fresh folder, with
+    // Wine reporting the named version ("" for the prefix default), and waits for page 1.
+    void Start(const char* versionName = "", const char* programVariable = "KORA_EXE") {
+        std::string source = ProgramFromEnv(programVariable);
+        ASSERT_FALSE(source.empty()) << programVariable << " is not set";
+        program_.reset();
+        workspace_.reset();  // the old folder goes before the new one of the same name is made
+        workspace_ = std::make_unique<Workspace>(CurrentCaseName());
+        ASSERT_TRUE(workspace_->AddProgram(source, kProgramFile)) << "cannot copy " << source;
+        ASSERT_TRUE(SetReportedWindowsVersion(kProgramFile, versionName)) << versionName;
+        program_ = std::make_unique<Program>(workspace_->PathOf(kProgramFile), workspace_->Folder());
+        ASSERT_TRUE(program_->Started()) << program_->StartError();
+        systemPage_ = WaitForPage(kSystemCaption, nullptr);
+        ASSERT_TRUE(systemPage_) << "the system page did not appear (Windows version \"" << versionName << "\")";
+    }
 
-  Dialog WaitForPage(const char* caption, HWND previous) {
-    return Dialog(WaitForNewDialog(program_->ProcessId(), caption, previous));
-  }
+    Dialog WaitForPage(const char* caption, HWND previous) {
+        return Dialog(WaitForNewDialog(program_->ProcessId(), caption, previous));
+    }
 
-  // The program must end by itself, showing no window other than the pages closing.
-  void ExpectQuietEnd(const std::vector<HWND>& closingPages, const std::string& row) {
-    ExitWatch watch = WatchUntilExit(*program_, closingPages, kExitTimeoutMs);
-    EXPECT_TRUE(watch.exited) << row << ": the program did not end within " << kExitTimeoutMs << " ms";
-    EXPECT_TRUE(watch.otherWindows.empty()) << row << ": other windows appeared: "
-                                            << ::testing::PrintToString(watch.otherWindows);
-    EXPECT_TRUE(program_->UnhandledExceptions().empty()) << row << ": the program crashed";
-  }
+    // The program must end by itself, showing no window other than the pages closing.
+    void ExpectQuietEnd(const std::vector<HWND>& closingPages, const std::string& row) {
+        ExitWatch watch = WatchUntilExit(*program_, closingPages, kExitTimeoutMs);
+        EXPECT_TRUE(watch.exited) << row << ": the program did not end within " << kExitTimeoutMs << " ms";
+        EXPECT_TRUE(watch.otherWindows.empty())
+            << row << ": other windows appeared: " << ::testing::PrintToString(watch.otherWindows);
+        EXPECT_TRUE(program_->UnhandledExceptions().empty()) << row << ": the program crashed";
+    }
 
-  std::unique_ptr<Workspace> workspace_;
-  std::unique_ptr<Program> program_;
-  Dialog systemPage_;
+    std::unique_ptr<Workspace> workspace_;
+    std::unique_ptr<Program> program_;
+    Dialog systemPage_;
 };
 
 // --- The system page as the user sees it --------------------------------------------
 
 struct ControlRow {
-  int id;  // -1: the group box, which has none
-  const char* className;
-  LONG kind;  // BS_* type for buttons, TBS_* style bits for the track bar
-  bool shown;
-  bool enabled;
-  RECT units;  // left, top, width, height
-  const char* text;
+    int id;  // -1: the group box, which has none
+    const char* className;
+    LONG kind;  // BS_* type for buttons, TBS_* style bits for the track bar
+    bool shown;
+    bool enabled;
+    RECT units;  // left, top, width, height
+    const char* text;
 };
 
 // In template order.
@@ -97,8 +92,8 @@ const ControlRow kSystemPageControls[] = {
     {kRadio2003, "Button", BS_AUTORADIOBUTTON, true, true, {157, 37, 64, 10}, "Windows 2003"},
     {kTrackBar, "msctls_trackbar32", TBS_NOTICKS, false, true, {7, 139, 237, 6}, ""},
     {kSystemBack, "Button", BS_PUSHBUTTON, true, false, {67, 157, 52, 14}, "后退"},
-    {kSystemNext, "Button", BS_PUSHBUTTON, true, true, {126, 157, 52, 14}, "下一步(&N) >"},
-    {kSystemExit, "Button", BS_PUSHBUTTON, true, true, {184, 157, 54, 14}, "退出(&E)"},
+    {kSystemNext, "Button", BS_PUSHBUTTON, true, true, {126, 157, 52, 14}, kNextText},
+    {kSystemExit, "Button", BS_PUSHBUTTON, true, true, {184, 157, 54, 14}, kExitText},
     {kRadio7, "Button", BS_AUTORADIOBUTTON, true, true, {87, 62, 52, 10}, "Windows 7"},
     {kRadio2008, "Button", BS_AUTORADIOBUTTON, false, true, {157, 62, 64, 10}, "Windows 2008"},
 };
@@ -107,51 +102,51 @@ std::string RowName(const ControlRow& row) { return "control " + std::to_string(
 
 // Button kinds: a push button may turn into the default push button while it has focus.
 LONG ButtonKind(LONG style) {
-  LONG kind = style & BS_TYPEMASK;
-  return kind == BS_DEFPUSHBUTTON ? BS_PUSHBUTTON : kind;
+    LONG kind = style & BS_TYPEMASK;
+    return kind == BS_DEFPUSHBUTTON ? BS_PUSHBUTTON : kind;
 }
 
 void ExpectControlMatches(const Dialog& page, HWND child, const ControlRow& row) {
-  const std::string name = RowName(row);
-  LONG style = GetWindowLongA(child, GWL_STYLE);
-  EXPECT_EQ(row.id, Dialog::IdOf(child)) << name << ": out of template order";
-  EXPECT_EQ(row.className, WindowClass(child)) << name;
-  if (std::string(row.className) == "Button") {
-    EXPECT_EQ(row.kind, ButtonKind(style)) << name;
-  } else {
-    EXPECT_EQ(row.kind, style & row.kind) << name << ": the track bar shows tick marks";
-  }
-  EXPECT_EQ(row.shown, (style & WS_VISIBLE) != 0) << name;
-  EXPECT_EQ(row.enabled, (style & WS_DISABLED) == 0) << name;
-  EXPECT_EQ(row.text, WindowCaption(child)) << name;
-  if (row.id != -1) {
-    ExpectUnitsNear(row.units, page.RectInDialogUnits(row.id, kPageFont, kPagePointSize), name);
-  }
+    const std::string name = RowName(row);
+    LONG style = GetWindowLongA(child, GWL_STYLE);
+    EXPECT_EQ(row.id, Dialog::IdOf(child)) << name << ": out of template order";
+    EXPECT_EQ(row.className, WindowClass(child)) << name;
+    if (std::string(row.className) == "Button") {
+        EXPECT_EQ(row.kind, ButtonKind(style)) << name;
+    } else {
+        EXPECT_EQ(row.kind, style & row.kind) << name << ": the track bar shows tick marks";
+    }
+    EXPECT_EQ(row.shown, (style & WS_VISIBLE) != 0) << name;
+    EXPECT_EQ(row.enabled, (style & WS_DISABLED) == 0) << name;
+    EXPECT_EQ(row.text, WindowCaption(child)) << name;
+    if (row.id != -1) {
+        ExpectUnitsNear(row.units, page.RectInDialogUnits(row.id, kPageFont, kPagePointSize), name);
+    }
 }
 
 TEST_F(WizardTest, SystemPageLooksAsDesigned) {
-  Start();
-  EXPECT_EQ(kSystemCaption, systemPage_.Caption());
-  LONG frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  EXPECT_EQ(frame, systemPage_.Style() & frame);
-  EXPECT_EQ(0, systemPage_.Style() & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
-  EXPECT_EQ(nullptr, GetWindow(systemPage_.Handle(), GW_OWNER)) << "the first page has no window to belong to";
+    Start();
+    EXPECT_EQ(kSystemCaption, systemPage_.Caption());
+    LONG frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    EXPECT_EQ(frame, systemPage_.Style() & frame);
+    EXPECT_EQ(0, systemPage_.Style() & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+    EXPECT_EQ(nullptr, GetWindow(systemPage_.Handle(), GW_OWNER)) << "the first page has no window to belong to";
 
-  std::vector<HWND> children = systemPage_.Children();
-  ASSERT_EQ(std::size(kSystemPageControls), children.size()) << "controls on the page";
-  for (size_t i = 0; i < children.size(); ++i) ExpectControlMatches(systemPage_, children[i], kSystemPageControls[i]);
+    std::vector<HWND> children = systemPage_.Children();
+    ASSERT_EQ(std::size(kSystemPageControls), children.size()) << "controls on the page";
+    for (size_t i = 0; i < children.size(); ++i) ExpectControlMatches(systemPage_, children[i], kSystemPageControls[i]);
 
-  std::string shot = SaveScreenshot(systemPage_.Handle(), "system_page");
-  EXPECT_FALSE(shot.empty()) << "no screenshot of the system page";
-  systemPage_.Click(kSystemExit);
-  ExpectQuietEnd({systemPage_.Handle()}, "Exit after the look");
+    std::string shot = SaveScreenshot(systemPage_.Handle(), "system_page");
+    EXPECT_FALSE(shot.empty()) << "no screenshot of the system page";
+    systemPage_.Click(kSystemExit);
+    ExpectQuietEnd({systemPage_.Handle()}, "Exit after the look");
 }
 
 // --- Detection ------------------------------------------------------------------------
 
 struct VersionRow {
-  const char* wineName;  // "" is the prefix default, 6.1
-  int markedRadio;       // 0: none
+    const char* wineName;  // "" is the prefix default, 6.1
+    int markedRadio;       // 0: none
 };
 
 // Worked out from what Wine reports for each name (platform, major.minor):
@@ -175,116 +170,118 @@ const VersionRow kVersions[] = {
 };
 
 TEST_F(WizardTest, MarksTheDetectedSystemUnderEveryVersion) {
-  for (const VersionRow& row : kVersions) {
-    const std::string name = std::string("Windows version \"") + row.wineName + "\"";
-    Start(row.wineName);
-    if (HasFatalFailure()) return;
-    for (int radio : kAllRadios) {
-      int expected = radio == row.markedRadio ? BST_CHECKED : BST_UNCHECKED;
-      EXPECT_EQ(expected, systemPage_.CheckState(radio)) << name << ", radio button " << radio;
+    for (const VersionRow& row : kVersions) {
+        const std::string name = std::string("Windows version \"") + row.wineName + "\"";
+        Start(row.wineName);
+        if (HasFatalFailure()) return;
+        for (int radio : kAllRadios) {
+            int expected = radio == row.markedRadio ? BST_CHECKED : BST_UNCHECKED;
+            EXPECT_EQ(expected, systemPage_.CheckState(radio)) << name << ", radio button " << radio;
+        }
+        for (int hidden : {kRadio95, kRadio98, kRadioNt4, kRadio2008, kTrackBar})
+            EXPECT_FALSE(systemPage_.IsShown(hidden)) << name << ", control " << hidden << " became visible";
+        EXPECT_FALSE(systemPage_.IsEnabled(kSystemBack)) << name << ": Back is enabled";
+        systemPage_.Click(kSystemExit);
+        ExpectQuietEnd({systemPage_.Handle()}, name);
     }
-    for (int hidden : {kRadio95, kRadio98, kRadioNt4, kRadio2008, kTrackBar})
-      EXPECT_FALSE(systemPage_.IsShown(hidden)) << name << ", control " << hidden << " became visible";
-    EXPECT_FALSE(systemPage_.IsEnabled(kSystemBack)) << name << ": Back is enabled";
-    systemPage_.Click(kSystemExit);
-    ExpectQuietEnd({systemPage_.Handle()}, name);
-  }
 }
 
 // --- Page flow ------------------------------------------------------------------------
 
 struct FlowRow {
-  const char* name;
-  PageAction onSystemPage;
-  PageAction onSettingsPage;  // nullptr: the system page action ends the program
+    const char* name;
+    WayOut onSystemPage;
+    const WayOut* onSettingsPage;  // nullptr: the system page action ends the program
 };
 
+const WayOut kSystemNextWay = ButtonWay("Next", kSystemNext);
+const WayOut kSettingsExitWay = ButtonWay("Exit", kSettingsExit);
 const FlowRow kFlows[] = {
-    {"system Exit", ClickExit, nullptr},
-    {"system Esc", PressEscape, nullptr},
-    {"system close box", CloseBox, nullptr},
-    {"system Next, settings Exit", ClickNext, [](const Dialog& p) { p.Click(kSettingsExit); }},
-    {"system Enter, settings Esc", PressEnter, PressEscape},
-    {"system Next, settings close box", ClickNext, CloseBox},
-    {"system Next, settings Enter", ClickNext, PressEnter},
+    {"system Exit", ButtonWay("Exit", kSystemExit), nullptr},
+    {"system Esc", kEscape, nullptr},
+    {"system close box", kCloseBox, nullptr},
+    {"system Next, settings Exit", kSystemNextWay, &kSettingsExitWay},
+    {"system Enter, settings Esc", kEnter, &kEscape},
+    {"system Next, settings close box", kSystemNextWay, &kCloseBox},
+    {"system Next, settings Enter", kSystemNextWay, &kEnter},
 };
 
 TEST_F(WizardTest, EveryWayThroughTheTwoPagesEndsTheProgram) {
-  for (const FlowRow& row : kFlows) {
-    Start();
-    if (HasFatalFailure()) return;
-    row.onSystemPage(systemPage_);
-    std::vector<HWND> closing = {systemPage_.Handle()};
-    if (row.onSettingsPage) {
-      Dialog settings = WaitForPage(kSettingsCaption, nullptr);
-      ASSERT_TRUE(settings) << row.name << ": the settings page did not appear";
-      EXPECT_TRUE(WaitForWindowGone(systemPage_.Handle())) << row.name << ": the system page stayed";
-      closing.push_back(settings.Handle());
-      row.onSettingsPage(settings);
+    for (const FlowRow& row : kFlows) {
+        Start();
+        if (HasFatalFailure()) return;
+        row.onSystemPage.Take(systemPage_);
+        std::vector<HWND> closing = {systemPage_.Handle()};
+        if (row.onSettingsPage) {
+            Dialog settings = WaitForPage(kSettingsCaption, nullptr);
+            ASSERT_TRUE(settings) << row.name << ": the settings page did not appear";
+            EXPECT_TRUE(WaitForWindowGone(systemPage_.Handle())) << row.name << ": the system page stayed";
+            closing.push_back(settings.Handle());
+            row.onSettingsPage->Take(settings);
+        }
+        ExpectQuietEnd(closing, row.name);
     }
-    ExpectQuietEnd(closing, row.name);
-  }
 }
 
 // What a fresh settings page shows; compared with a later visit.
 struct SettingsState {
-  int defaultPrinterCheck;
-  int modelSelection;
-  std::vector<std::string> models;
+    int defaultPrinterCheck;
+    int modelSelection;
+    std::vector<std::string> models;
 };
 
 SettingsState ReadSettings(const Dialog& page) {
-  return {page.CheckState(kDefaultPrinterBox), ComboSelection(page, kModelBox), ComboItems(page, kModelBox)};
+    return {page.CheckState(kDefaultPrinterBox), ComboSelection(page, kModelBox), ComboItems(page, kModelBox)};
 }
 
 // Changes what the user can change, so that a page that kept it would show.
 void ChangeSettings(const Dialog& page, const SettingsState& initial) {
-  page.ClickInPlace(kDefaultPrinterBox);
-  if (initial.models.size() > 1)
-    SelectComboRow(page, kModelBox, initial.modelSelection == 0 ? 1 : 0);
+    page.ClickInPlace(kDefaultPrinterBox);
+    if (initial.models.size() > 1) SelectComboRow(page, kModelBox, initial.modelSelection == 0 ? 1 : 0);
 }
 
 TEST_F(WizardTest, BackShowsTheSystemPageAgainAndNextAFreshSettingsPage) {
-  Start("win2k");
-  ASSERT_EQ(BST_CHECKED, systemPage_.CheckState(kRadio2000));
-  // Move the mark by hand: the next showing must put it back where detection says.
-  systemPage_.ClickInPlace(kRadioXp);
-  ASSERT_EQ(BST_CHECKED, systemPage_.CheckState(kRadioXp));
-  ASSERT_EQ(BST_UNCHECKED, systemPage_.CheckState(kRadio2000));
-  systemPage_.Click(kSystemNext);
+    Start("win2k");
+    ASSERT_EQ(BST_CHECKED, systemPage_.CheckState(kRadio2000));
+    // Move the mark by hand: the next showing must put it back where detection says.
+    systemPage_.ClickInPlace(kRadioXp);
+    ASSERT_EQ(BST_CHECKED, systemPage_.CheckState(kRadioXp));
+    ASSERT_EQ(BST_UNCHECKED, systemPage_.CheckState(kRadio2000));
+    systemPage_.Click(kSystemNext);
 
-  Dialog firstSettings = WaitForPage(kSettingsCaption, nullptr);
-  ASSERT_TRUE(firstSettings) << "the settings page did not appear";
-  SaveScreenshot(firstSettings.Handle(), "settings_page");
-  SettingsState initial = ReadSettings(firstSettings);
-  ChangeSettings(firstSettings, initial);
-  ASSERT_NE(initial.defaultPrinterCheck, firstSettings.CheckState(kDefaultPrinterBox)) << "the check box did not change";
-  firstSettings.Click(kSettingsBack);
+    Dialog firstSettings = WaitForPage(kSettingsCaption, nullptr);
+    ASSERT_TRUE(firstSettings) << "the settings page did not appear";
+    SaveScreenshot(firstSettings.Handle(), "settings_page");
+    SettingsState initial = ReadSettings(firstSettings);
+    ChangeSettings(firstSettings, initial);
+    ASSERT_NE(initial.defaultPrinterCheck, firstSettings.CheckState(kDefaultPrinterBox))
+        << "the check box did not change";
+    firstSettings.Click(kSettingsBack);
 
-  Dialog systemAgain = WaitForPage(kSystemCaption, systemPage_.Handle());
-  ASSERT_TRUE(systemAgain) << "Back did not show the system page again";
-  EXPECT_TRUE(WaitForWindowGone(firstSettings.Handle())) << "the first settings page stayed";
-  EXPECT_EQ(BST_CHECKED, systemAgain.CheckState(kRadio2000)) << "detection did not mark Windows 2000 again";
-  EXPECT_EQ(BST_UNCHECKED, systemAgain.CheckState(kRadioXp)) << "the hand-set mark survived";
-  EXPECT_FALSE(systemAgain.IsEnabled(kSystemBack));
-  systemAgain.Click(kSystemNext);
+    Dialog systemAgain = WaitForPage(kSystemCaption, systemPage_.Handle());
+    ASSERT_TRUE(systemAgain) << "Back did not show the system page again";
+    EXPECT_TRUE(WaitForWindowGone(firstSettings.Handle())) << "the first settings page stayed";
+    EXPECT_EQ(BST_CHECKED, systemAgain.CheckState(kRadio2000)) << "detection did not mark Windows 2000 again";
+    EXPECT_EQ(BST_UNCHECKED, systemAgain.CheckState(kRadioXp)) << "the hand-set mark survived";
+    EXPECT_FALSE(systemAgain.IsEnabled(kSystemBack));
+    systemAgain.Click(kSystemNext);
 
-  Dialog secondSettings = WaitForPage(kSettingsCaption, firstSettings.Handle());
-  ASSERT_TRUE(secondSettings) << "Next after Back did not show the settings page";
-  SettingsState again = ReadSettings(secondSettings);
-  EXPECT_EQ(initial.defaultPrinterCheck, again.defaultPrinterCheck) << "default-printer box kept from the last visit";
-  EXPECT_EQ(initial.modelSelection, again.modelSelection) << "model selection kept from the last visit";
-  EXPECT_EQ(initial.models, again.models) << "model list differs from the first visit";
-  secondSettings.Click(kSettingsExit);
-  ExpectQuietEnd({systemAgain.Handle(), secondSettings.Handle()}, "Exit after Back and Next");
+    Dialog secondSettings = WaitForPage(kSettingsCaption, firstSettings.Handle());
+    ASSERT_TRUE(secondSettings) << "Next after Back did not show the settings page";
+    SettingsState again = ReadSettings(secondSettings);
+    EXPECT_EQ(initial.defaultPrinterCheck, again.defaultPrinterCheck) << "default-printer box kept from the last visit";
+    EXPECT_EQ(initial.modelSelection, again.modelSelection) << "model selection kept from the last visit";
+    EXPECT_EQ(initial.models, again.models) << "model list differs from the first visit";
+    secondSettings.Click(kSettingsExit);
+    ExpectQuietEnd({systemAgain.Handle(), secondSettings.Handle()}, "Exit after Back and Next");
 }
 
 // --- A page that cannot be created ----------------------------------------------------
 
 TEST_F(WizardTest, MissingSettingsTemplateEndsTheWizardQuietly) {
-  Start("", "KORA_NO_SETTINGS_EXE");
-  systemPage_.Click(kSystemNext);
-  ExpectQuietEnd({systemPage_.Handle()}, "Next without a settings template");
+    Start("", "KORA_NO_SETTINGS_EXE");
+    systemPage_.Click(kSystemNext);
+    ExpectQuietEnd({systemPage_.Handle()}, "Next without a settings template");
 }
 
 }  // namespace

@@ -6,18 +6,18 @@
 static const char kMarkerSuffix[] = ".loaded";
 
 static void LeaveEvidence(HINSTANCE self) {
-  char path[MAX_PATH + sizeof kMarkerSuffix] = "";
-  DWORD n = GetModuleFileNameA(self, path, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return;
-  lstrcatA(path, kMarkerSuffix);
-  HANDLE marker = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
-  OutputDebugStringA("planted DLL loaded: ");
-  OutputDebugStringA(path);
+    char path[MAX_PATH + sizeof kMarkerSuffix] = "";
+    DWORD n = GetModuleFileNameA(self, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    lstrcatA(path, kMarkerSuffix);
+    HANDLE marker = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+    OutputDebugStringA("planted DLL loaded: ");
+    OutputDebugStringA(path);
 }
 
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID reserved) {
-  (void)reserved;
-  if (reason == DLL_PROCESS_ATTACH) LeaveEvidence(self);
-  return TRUE;
+    (void)reserved;
+    if (reason == DLL_PROCESS_ATTACH) LeaveEvidence(self);
+    return TRUE;
 }

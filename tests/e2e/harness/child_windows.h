@@ -9,13 +9,13 @@
 namespace e2e {
 
 struct ChildWindow {
-  HWND handle = nullptr;
-  std::string className;
-  int id = 0;
-  LONG style = 0;
-  LONG exStyle = 0;
-  std::string text;  // GBK
-  RECT units = {};   // left, top, width, height; a combo box's height with its list open
+    HWND handle = nullptr;
+    std::string className;
+    int id = 0;
+    LONG style = 0;
+    LONG exStyle = 0;
+    std::string text;  // GBK
+    RECT units = {};   // left, top, width, height; a combo box's height with its list open
 };
 
 // A dialog creates its controls in template order, each below the previous one, so the

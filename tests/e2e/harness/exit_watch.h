@@ -10,8 +10,8 @@
 namespace e2e {
 
 struct ExitWatch {
-  bool exited = false;                  // ended by itself in time (else it was terminated)
-  std::vector<std::string> otherWindows;  // visible windows other than the expected ones
+    bool exited = false;                    // ended by itself in time (else it was terminated)
+    std::vector<std::string> otherWindows;  // visible windows other than the expected ones
 };
 
 // Waits up to timeoutMs for the program to end, noting every visible top-level window

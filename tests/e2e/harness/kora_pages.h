@@ -16,6 +16,16 @@ extern const char kPortPageCaption[];    // "选择打印端口"
 extern const char kPortTypeCaption[];    // "创建端口"
 extern const char kMessageBoxCaption[];  // "KORA": the program file's name without ".exe"
 
+// Texts the pages and the run show.
+extern const char kBackText[];              // "< 上一步(&B)"
+extern const char kNextText[];              // "下一步(&N) >"
+extern const char kExitText[];              // "退出(&E)"
+extern const char kPortHeading[];           // "端口": the port list's first column
+extern const char kLocalPortDescription[];  // "本地端口": the monitor of the standard ports
+extern const char kCompletionText[];        // "驱动安装完成"
+extern const char kErrorPrefix[];           // "错误：": every failure message starts so
+extern const char kFailureLine[];           // "错误：驱动安装失败\n": a failed installation's first line
+
 // The font of every page's template, for sizes in dialog units.
 extern const char kPageFont[];  // "宋体"
 const int kPagePointSize = 9;

@@ -28,7 +28,6 @@ HWND WaitForMessageBoxOrExit(const Program& program, const std::string& caption,
 // Presses OK on every box with this caption until the program ends or timeoutMs passes;
 // the texts in the order the boxes came. onBox (if given) runs before each box is closed.
 std::vector<std::string> AnswerMessageBoxesUntilExit(const Program& program, const std::string& caption,
-                                                     DWORD timeoutMs,
-                                                     const std::function<void(HWND)>& onBox = nullptr);
+                                                     DWORD timeoutMs, const std::function<void(HWND)>& onBox = nullptr);
 
 }  // namespace e2e

@@ -11,6 +11,8 @@ const int kPreselectedModelRow = 5;
 
 // "QZ-A10 Series" ... : the driver's and the printer's name.
 std::string ModelDriverName(int row);
+// The driver's and the printer's name of the preselected row: "QZ-A50X Series".
+std::string DefaultModel();
 // "QZA10.GPD" ...
 std::string ModelDataFile(int row);
 // The eight files a run copies into the driver directory, in copy order.

@@ -13,23 +13,23 @@ namespace e2e {
 namespace {
 
 void ResetWindowsKey(WindowsKey windowsKey) {
-  // A case may have left the key read-only, which the deletion would fail on.
-  AllowEverything(HKEY_CURRENT_USER, kWindowsDeviceKey);
-  DeleteRegistryTree(HKEY_CURRENT_USER, kWindowsDeviceKey);
-  if (windowsKey == WindowsKey::kEmpty) CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey);
+    // A case may have left the key read-only, which the deletion would fail on.
+    AllowEverything(HKEY_CURRENT_USER, kWindowsDeviceKey);
+    DeleteRegistryTree(HKEY_CURRENT_USER, kWindowsDeviceKey);
+    if (windowsKey == WindowsKey::kEmpty) CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey);
 }
 
 }  // namespace
 
 void ResetPrefix(const std::string& exeName, WindowsKey windowsKey) {
-  RemoveAllPrintersAndDrivers();
-  ClearPrinterDriverDirectory();
-  for (const std::string& name : Win2kFolderFiles()) DeleteFileA(("C:\\" + name).c_str());
-  ResetPortsToFreshPrefix();
-  RestoreLocalPortMonitor();
-  ResetWindowsKey(windowsKey);
-  SetReportedWindowsVersion(exeName, "");
-  RemoveDllOverrides(exeName);
+    RemoveAllPrintersAndDrivers();
+    ClearPrinterDriverDirectory();
+    for (const std::string& name : Win2kFolderFiles()) DeleteFileA(("C:\\" + name).c_str());
+    ResetPortsToFreshPrefix();
+    RestoreLocalPortMonitor();
+    ResetWindowsKey(windowsKey);
+    SetReportedWindowsVersion(exeName, "");
+    RemoveDllOverrides(exeName);
 }
 
 }  // namespace e2e

@@ -7,8 +7,8 @@ namespace e2e {
 
 // What HKCU\...\Windows (the key of the "Device" value, the default printer) is reset to.
 enum class WindowsKey {
-  kAbsent,  // as in a fresh Wine prefix
-  kEmpty,   // present without values, as Windows always has it
+    kAbsent,  // as in a fresh Wine prefix
+    kEmpty,   // present without values, as Windows always has it
 };
 
 // No printers, drivers or driver directory files; no driver files copied to C:\ by

@@ -15,8 +15,7 @@ const DWORD kWindowTimeoutMs = 10000;
 HWND WaitForDialog(DWORD processId, const std::string& caption, DWORD timeoutMs = kWindowTimeoutMs);
 
 // Like WaitForDialog, but ignores the window `previous` (the page that is going away).
-HWND WaitForNewDialog(DWORD processId, const std::string& caption, HWND previous,
-                      DWORD timeoutMs = kWindowTimeoutMs);
+HWND WaitForNewDialog(DWORD processId, const std::string& caption, HWND previous, DWORD timeoutMs = kWindowTimeoutMs);
 
 // Waits until the window has been destroyed; false when it still exists after timeoutMs.
 bool WaitForWindowGone(HWND window, DWORD timeoutMs = kWindowTimeoutMs);

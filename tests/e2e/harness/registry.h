@@ -8,8 +8,8 @@
 
 namespace e2e {
 
-extern const char kPortsKey[];           // HKLM: the local monitor's ports (value names)
-extern const char kWindowsDeviceKey[];   // HKCU: "Device", the default printer
+extern const char kPortsKey[];          // HKLM: the local monitor's ports (value names)
+extern const char kWindowsDeviceKey[];  // HKCU: "Device", the default printer
 
 bool SetRegistryText(HKEY root, const std::string& key, const std::string& name, const std::string& value);
 // Creates the key (without values) if it is missing.

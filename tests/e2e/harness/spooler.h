@@ -8,13 +8,13 @@ namespace e2e {
 extern const char kDriverEnvironment[];  // "Windows NT x86"
 
 struct PrinterEntry {
-  std::string name, port, driver, printProcessor, datatype;
+    std::string name, port, driver, printProcessor, datatype;
 };
 
 struct DriverEntry {
-  unsigned version = 0;
-  std::string name, environment, driverPath, dataFile, configFile, helpFile, monitor, datatype;
-  std::vector<std::string> dependentFiles;
+    unsigned version = 0;
+    std::string name, environment, driverPath, dataFile, configFile, helpFile, monitor, datatype;
+    std::vector<std::string> dependentFiles;
 };
 
 // EnumPrintersA level 2 (local printers), EnumPrinterDriversA level 3.

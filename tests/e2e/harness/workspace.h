@@ -8,24 +8,24 @@
 namespace e2e {
 
 class Workspace {
- public:
-  explicit Workspace(const std::string& caseName);
-  ~Workspace();
-  Workspace(const Workspace&) = delete;
-  Workspace& operator=(const Workspace&) = delete;
+public:
+    explicit Workspace(const std::string& caseName);
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
 
-  // Copies the program (a Windows path) in under the given file name; false on failure.
-  bool AddProgram(const std::string& source, const std::string& fileName);
-  // The same for the program an environment variable names (KORA_EXE and its variants).
-  bool AddProgramFromEnv(const char* variable, const std::string& fileName);
-  // Creates win2k\ holding the named files, each with a short stand-in text.
-  bool AddWin2kFolder(const std::vector<std::string>& fileNames);
+    // Copies the program (a Windows path) in under the given file name; false on failure.
+    bool AddProgram(const std::string& source, const std::string& fileName);
+    // The same for the program an environment variable names (KORA_EXE and its variants).
+    bool AddProgramFromEnv(const char* variable, const std::string& fileName);
+    // Creates win2k\ holding the named files, each with a short stand-in text.
+    bool AddWin2kFolder(const std::vector<std::string>& fileNames);
 
-  const std::string& Folder() const { return folder_; }
-  std::string PathOf(const std::string& fileName) const;
+    const std::string& Folder() const { return folder_; }
+    std::string PathOf(const std::string& fileName) const;
 
- private:
-  std::string folder_;
+private:
+    std::string folder_;
 };
 
 // The name of the running test case, for a folder of its own.

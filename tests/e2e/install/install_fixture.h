@@ -5,30 +5,29 @@
 #include <memory>
 #include <string>
 
-#include "harness/kora_pages.h"
-#include "harness/program.h"
-#include "harness/workspace.h"
-#include "install/wizard_drive.h"
+#include "harness/installation.h"
 
 namespace e2e {
 
 class InstallTest : public ::testing::Test {
- protected:
-  void SetUp() override;
-  void TearDown() override;
+protected:
+    void SetUp() override;
+    void TearDown() override;
 
-  // KORA.exe in a fresh working folder, with or without a complete win2k folder.
-  void PrepareWorkspace(bool withWin2k);
-  // Starts KORA.exe and walks the wizard; fails the case when the walk breaks off.
-  WizardOutcome Run(const WizardPlan& plan);
+    // KORA.exe in a fresh working folder, with or without a complete win2k folder.
+    void PrepareWorkspace(bool withWin2k);
+    // One row of a table of cases: a clean prefix (with or without the Windows key that holds
+    // the Device value) and a working folder with a complete win2k folder.
+    void StartCaseOfATable(bool windowsKey = true);
+    // Starts KORA.exe and walks the wizard; fails the case when the walk breaks off.
+    WizardOutcome Run(const WizardPlan& plan);
 
-  // The source file of the working folder's win2k folder.
-  std::string Win2kPath(const std::string& fileName) const;
-  const std::string& WorkingFolder() const { return workspace_->Folder(); }
+    // The source file of the working folder's win2k folder.
+    std::string Win2kPath(const std::string& fileName) const;
+    const std::string& WorkingFolder() const { return folder_->Folder(); }
 
- private:
-  std::unique_ptr<Workspace> workspace_;
-  std::unique_ptr<Program> program_;
+private:
+    std::unique_ptr<InstallFolder> folder_;
 };
 
 }  // namespace e2e

@@ -19,12 +19,12 @@ const int kPortTypeTemplate = 138;
 const DWORD kNoId = 0xFFFFFFFF;  // -1 in an extended template
 
 struct ExpectedControl {
-  DWORD id;
-  const char* className;
-  DWORD typeMask, type;  // the control's kind bits
-  DWORD set, clear;      // other style bits
-  DWORD exSet;
-  short x, y, cx, cy;
+    DWORD id;
+    const char* className;
+    DWORD typeMask, type;  // the control's kind bits
+    DWORD set, clear;      // other style bits
+    DWORD exSet;
+    short x, y, cx, cy;
 };
 
 const DWORD kShownTab = WS_VISIBLE | WS_TABSTOP;
@@ -51,52 +51,52 @@ const ExpectedControl kPortTypeControls[] = {
 };
 
 void ExpectControls(const DialogTemplate& dialog, const ExpectedControl* expected, size_t count) {
-  ASSERT_EQ(count, dialog.controls.size()) << "controls in the template";
-  for (size_t i = 0; i < count; ++i) {
-    const ExpectedControl& want = expected[i];
-    const TemplateControl& got = dialog.controls[i];
-    SCOPED_TRACE("control " + std::to_string(i) + ", id " + std::to_string(static_cast<int>(want.id)));
-    EXPECT_EQ(want.id, got.id);
-    // Window class names are case-insensitive; the resource compiler may store them upper-case.
-    EXPECT_EQ(0, lstrcmpiA(want.className, got.className.c_str())) << want.className << " vs " << got.className;
-    EXPECT_EQ(want.type, got.style & want.typeMask) << "kind bits of style " << std::hex << got.style;
-    EXPECT_EQ(want.set, got.style & want.set) << "style " << std::hex << got.style;
-    EXPECT_EQ(0u, got.style & want.clear) << "style " << std::hex << got.style;
-    EXPECT_EQ(want.exSet, got.exStyle) << "extended style";
-    EXPECT_EQ(want.x, got.x);
-    EXPECT_EQ(want.y, got.y);
-    EXPECT_EQ(want.cx, got.cx);
-    EXPECT_EQ(want.cy, got.cy);
-  }
+    ASSERT_EQ(count, dialog.controls.size()) << "controls in the template";
+    for (size_t i = 0; i < count; ++i) {
+        const ExpectedControl& want = expected[i];
+        const TemplateControl& got = dialog.controls[i];
+        SCOPED_TRACE("control " + std::to_string(i) + ", id " + std::to_string(static_cast<int>(want.id)));
+        EXPECT_EQ(want.id, got.id);
+        // Window class names are case-insensitive; the resource compiler may store them upper-case.
+        EXPECT_EQ(0, lstrcmpiA(want.className, got.className.c_str())) << want.className << " vs " << got.className;
+        EXPECT_EQ(want.type, got.style & want.typeMask) << "kind bits of style " << std::hex << got.style;
+        EXPECT_EQ(want.set, got.style & want.set) << "style " << std::hex << got.style;
+        EXPECT_EQ(0u, got.style & want.clear) << "style " << std::hex << got.style;
+        EXPECT_EQ(want.exSet, got.exStyle) << "extended style";
+        EXPECT_EQ(want.x, got.x);
+        EXPECT_EQ(want.y, got.y);
+        EXPECT_EQ(want.cx, got.cx);
+        EXPECT_EQ(want.cy, got.cy);
+    }
 }
 
 void ExpectDialogFrame(const DialogTemplate& dialog, short cx, short cy) {
-  const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
-  EXPECT_EQ(frame, dialog.style & frame) << "style " << std::hex << dialog.style;
-  EXPECT_EQ(0u, dialog.exStyle & WS_EX_APPWINDOW);
-  EXPECT_EQ(cx, dialog.cx);
-  EXPECT_EQ(cy, dialog.cy);
-  EXPECT_EQ(9, dialog.pointSize);
-  EXPECT_TRUE(dialog.typeface == L"宋体") << "typeface";
+    const DWORD frame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+    EXPECT_EQ(frame, dialog.style & frame) << "style " << std::hex << dialog.style;
+    EXPECT_EQ(0u, dialog.exStyle & WS_EX_APPWINDOW);
+    EXPECT_EQ(cx, dialog.cx);
+    EXPECT_EQ(cy, dialog.cy);
+    EXPECT_EQ(9, dialog.pointSize);
+    EXPECT_TRUE(dialog.typeface == L"宋体") << "typeface";
 }
 
 TEST(PortTemplates, PortSelectionPageAsStored) {
-  DialogTemplate dialog = ReadDialogTemplate(ProgramFromEnv("KORA_EXE"), kPortSelectTemplate);
-  ASSERT_TRUE(dialog.found) << "template 139 not readable from KORA_EXE";
-  EXPECT_TRUE(dialog.extended) << "an extended template";
-  ExpectDialogFrame(dialog, 320, 210);
-  EXPECT_EQ(0, dialog.weight);
-  EXPECT_EQ(0, dialog.italic);
-  EXPECT_EQ(1, dialog.charset);
-  ExpectControls(dialog, kPortSelectControls, sizeof kPortSelectControls / sizeof kPortSelectControls[0]);
+    DialogTemplate dialog = ReadDialogTemplate(ProgramFromEnv("KORA_EXE"), kPortSelectTemplate);
+    ASSERT_TRUE(dialog.found) << "template 139 not readable from KORA_EXE";
+    EXPECT_TRUE(dialog.extended) << "an extended template";
+    ExpectDialogFrame(dialog, 320, 210);
+    EXPECT_EQ(0, dialog.weight);
+    EXPECT_EQ(0, dialog.italic);
+    EXPECT_EQ(1, dialog.charset);
+    ExpectControls(dialog, kPortSelectControls, sizeof kPortSelectControls / sizeof kPortSelectControls[0]);
 }
 
 TEST(PortTemplates, PortTypeDialogAsStored) {
-  DialogTemplate dialog = ReadDialogTemplate(ProgramFromEnv("KORA_EXE"), kPortTypeTemplate);
-  ASSERT_TRUE(dialog.found) << "template 138 not readable from KORA_EXE";
-  EXPECT_FALSE(dialog.extended) << "a plain template";
-  ExpectDialogFrame(dialog, 254, 133);
-  ExpectControls(dialog, kPortTypeControls, sizeof kPortTypeControls / sizeof kPortTypeControls[0]);
+    DialogTemplate dialog = ReadDialogTemplate(ProgramFromEnv("KORA_EXE"), kPortTypeTemplate);
+    ASSERT_TRUE(dialog.found) << "template 138 not readable from KORA_EXE";
+    EXPECT_FALSE(dialog.extended) << "a plain template";
+    ExpectDialogFrame(dialog, 254, 133);
+    ExpectControls(dialog, kPortTypeControls, sizeof kPortTypeControls / sizeof kPortTypeControls[0]);
 }
 
 }  // namespace

@@ -10,10 +10,10 @@
 namespace e2e {
 
 struct MenuItem {
-  bool separator = false;
-  UINT id = 0;
-  UINT state = 0;    // MFS_* flags
-  std::string text;  // GBK, with its & mnemonic
+    bool separator = false;
+    UINT id = 0;
+    UINT state = 0;    // MFS_* flags
+    std::string text;  // GBK, with its & mnemonic
 };
 
 // Items in menu order; empty with *error set when the menu could not be read.

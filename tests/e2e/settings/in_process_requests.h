@@ -3,19 +3,19 @@
 #include <windows.h>
 
 struct MenuRequest {
-  HWND window;      // whose system menu
-  char text[4096];  // the items, filled in inside the program
+    HWND window;      // whose system menu
+    char text[4096];  // the items, filled in inside the program
 };
 
 struct IconRequest {
-  UINT iconId;  // an icon resource of the program file
-  HICON icon;   // LoadIconA's answer inside the program
+    UINT iconId;  // an icon resource of the program file
+    HICON icon;   // LoadIconA's answer inside the program
 };
 
 struct MessageRequest {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-  LRESULT result;  // filled in inside the program
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    LRESULT result;  // filled in inside the program
 };

@@ -21,18 +21,18 @@ extern const std::vector<std::string> kModelTexts;
 extern const char kDefaultPrinterName[];
 
 class SettingsPageTest : public ::testing::Test {
- protected:
-  void SetUp() override;
-  void TearDown() override;
+protected:
+    void SetUp() override;
+    void TearDown() override;
 
-  // Starts the program and presses Next on the system page; fails the case when the
-  // settings page does not appear.
-  void OpenSettingsPage();
+    // Starts the program and presses Next on the system page; fails the case when the
+    // settings page does not appear.
+    void OpenSettingsPage();
 
-  std::unique_ptr<Workspace> workspace_;
-  std::unique_ptr<Program> program_;
-  Dialog systemPage_;
-  Dialog page_;
+    std::unique_ptr<Workspace> workspace_;
+    std::unique_ptr<Program> program_;
+    Dialog systemPage_;
+    Dialog page_;
 };
 
 }  // namespace e2e

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -17,5 +18,9 @@ std::string BaseName(const std::string& path);
 // "C:\a\b\X.GPD" -> "C:\a\b"
 std::string FolderOf(const std::string& path);
 bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+std::vector<std::string> Sorted(std::vector<std::string> texts);
+
+// The Device value that makes `printer` on `port` the default printer.
+std::string DeviceText(const std::string& printer, const std::string& port);
 
 }  // namespace e2e
