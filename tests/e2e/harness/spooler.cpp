@@ -93,10 +93,10 @@ void RemoveAllPrintersAndDrivers() {
     for (const DriverEntry& driver : PrinterDrivers()) DeletePrinterDriverNamed(driver.name);
 }
 
-std::string PrinterDriverDirectory() {
+std::string PrinterDriverDirectory(const std::string& environment) {
     char folder[MAX_PATH] = "";
     DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(kDriverEnvironment), 1, reinterpret_cast<BYTE*>(folder),
+    if (!GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(environment.c_str()), 1, reinterpret_cast<BYTE*>(folder),
                                     sizeof folder, &needed))
         return "";
     return folder;

@@ -26,8 +26,8 @@ bool DeletePrinterDriverNamed(const std::string& name, const std::string& enviro
 // Removes every printer, then every driver of the environment.
 void RemoveAllPrintersAndDrivers();
 
-// GetPrinterDriverDirectoryA: C:\windows\system32\spool\drivers\w32x86 in Wine.
-std::string PrinterDriverDirectory();
+// GetPrinterDriverDirectoryA: C:\windows\system32\spool\drivers\w32x86 in Wine (x64 for "Windows x64").
+std::string PrinterDriverDirectory(const std::string& environment = kDriverEnvironment);
 // Plain file names in a folder (no subfolders).
 std::vector<std::string> FilesIn(const std::string& folder);
 // Deletes the files of the driver directory and of its version folders 0 to 3.

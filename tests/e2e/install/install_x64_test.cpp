@@ -36,14 +36,7 @@ const char* const kUnidrv64Files[] = {"unidrv.dll",   "unidrvui.dll", "unires.dl
 const char kUnidrvMissing[] = "找不到 64 位 Windows 的通用打印驱动程序文件";
 const int kRow = kPreselectedModelRow;
 
-std::string X64DriverDirectory() {
-    char folder[MAX_PATH] = "";
-    DWORD needed = 0;
-    if (!GetPrinterDriverDirectoryA(nullptr, const_cast<char*>(kX64Environment), 1, reinterpret_cast<BYTE*>(folder),
-                                    sizeof folder, &needed))
-        return "";
-    return folder;
-}
+std::string X64DriverDirectory() { return PrinterDriverDirectory(kX64Environment); }
 
 // Stand-ins that differ from the x86 ones, so a file from the wrong source shows.
 bool WriteX64StandIns(const std::string& folder, const std::vector<std::string>& names) {
