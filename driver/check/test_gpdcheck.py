@@ -26,6 +26,7 @@ BROKEN = [
     ("unterminated_string.gpd", False, [("unterminated_string.gpd", 10, "unterminated string")]),
     ("hex_odd.gpd", False, [("hex_odd.gpd", 10, "bad hex run <1B 4>: odd number of digits")]),
     ("hex_char.gpd", False, [("hex_char.gpd", 10, "bad hex run <1B 4G>: 'G' is not a hex digit")]),
+    ("hex_outside_string.gpd", False, [("hex_outside_string.gpd", 10, "hex run outside a string")]),
     ("non_ascii.gpd", False, [("non_ascii.gpd", 7, "non-ASCII byte")]),
     ("missing_include.gpd", False, [("missing_include.gpd", 7, "cannot find included file 'part_nowhere.gpd'")]),
     ("good.gpd", True, [("good.gpd", line, "*Include in a file that must load alone") for line in range(2, 7)]),
