@@ -5,11 +5,15 @@ Unidrv compiles a GPD only when the driver is installed, and a parse error then
 shows as an install failure with no hint of the cause; a value Unidrv reads but
 does not expect can go unnoticed until a page prints wrongly. This check covers
 the faults a hand-edited minidriver GPD of ours can have: broken syntax (braces,
-strings, hex runs), keywords it does not know or finds at the wrong level or with
-a value of the wrong type (the KEYWORDS table), command parameters with unknown
-format letters, variables or a max_repeat() without a range, missing mandatory
-features and options that are not a standard feature's, commands without the
-*Order they need, page geometry, and names the resource library does not have.
+strings, hex runs, hex outside a string), keywords it does not know or finds at
+the wrong level or with a value of the wrong type (the KEYWORDS table), command
+parameters with unknown format letters, variables or a max_repeat() without a
+range, master units that are not a whole multiple of every move unit and
+resolution, missing mandatory features and options that are not a standard
+feature's, commands without the *Order they need, page geometry, and names the
+resource library does not have. Constructs it does not model (*Switch, *Ifdef
+...) are reported as not checked. How it compares with Microsoft's own parser,
+case by case, is in parser_cases.py.
 
     gpdcheck.py --rc QZC10.rc [--standalone] MODEL.GPD...
 
@@ -89,6 +93,8 @@ KEYWORDS = {
 }
 CONSTRUCTS = {"Feature", "Option", "Command"}
 # Conditionals and the other constructs would need rules of their own; none of our files use them.
+# They are reported as not checked, and what their blocks hold is left alone: an entry inside
+# *Case may stand where it could not at the root.
 UNSUPPORTED = {"Ifdef", "Elseifdef", "Else", "Endif", "Define", "Undefine", "Switch", "Case", "Default",
                "Font", "OEM", "TTFS", "Macros", "BlockMacro", "Params"}
 REQUIRED_ENTRIES = ["GPDSpecVersion", "ModelName", "MasterUnits", "ResourceDLL", "PrinterType"]
@@ -130,6 +136,8 @@ COMMANDS.update({name: False for name in (
     "CmdSendCyanData", "CmdSendMagentaData", "CmdSendYellowData", "CmdSendBlackData",
     "CmdEnableTIFF4", "CmdEnableDRC", "CmdEnableFE_RLE", "CmdEnableOEMComp", "CmdDisableCompression")})
 REQUIRED_COMMANDS = ["CmdCR", "CmdLF", "CmdFF", "CmdSendBlockData"]
+X_MOVES = {"CmdXMoveAbsolute", "CmdXMoveRelLeft", "CmdXMoveRelRight"}
+Y_MOVES = {"CmdYMoveAbsolute", "CmdYMoveRelUp", "CmdYMoveRelDown"}
 ORDER_SECTIONS = {"JOB_SETUP", "DOC_SETUP", "PAGE_SETUP", "PAGE_FINISH", "DOC_FINISH", "JOB_FINISH"}
 
 # Command parameters, %<format>[min,max]{expression}: the format letters, and the names an
@@ -183,6 +191,7 @@ class Entry:
     line: int
     children: list = field(default_factory=list)
     has_block: bool = False
+    unchecked: bool = False  # a construct the checker does not model
 
 
 class Lexer:
@@ -248,6 +257,8 @@ class Lexer:
             if c == '"':
                 self.string()
             elif c == "<":
+                self.fault("hex run outside a string: Unidrv drops the whole line as an illegal character; "
+                           "hex bytes stand inside quotes, \"<1B 40>\"")
                 self.hex_run()
             elif c == "%":
                 self.parameter()
@@ -427,7 +438,7 @@ class Reader:
 
     def open_block(self, level, path, line):
         owner = level[-1] if level else None
-        if owner is None or owner.keyword not in CONSTRUCTS or owner.has_block:
+        if owner is None or not (owner.keyword in CONSTRUCTS or owner.unchecked) or owner.has_block:
             self.faults.append(Fault(path, line, "'{' does not follow *Feature, *Option, *Command or another construct"))
             owner = Entry("?", "", path, line)
             level.append(owner)
@@ -437,6 +448,8 @@ class Reader:
     def add_entry(self, level, entry, including):
         if entry.keyword in UNSUPPORTED:
             self.faults.append(Fault(entry.path, entry.line, f"*{entry.keyword} is not used in these files and not checked"))
+            entry.unchecked = True
+            level.append(entry)
         elif entry.keyword == "Include":
             level.extend(self.include(entry, including))
         else:
@@ -479,7 +492,10 @@ def first(entries, keyword):
 
 
 def walk(entries, parents=()):
+    """Every entry with its parents, leaving out the constructs not checked and what they hold."""
     for entry in entries:
+        if entry.unchecked:
+            continue
         yield entry, parents
         yield from walk(entry.children, parents + (entry,))
 
@@ -565,6 +581,8 @@ class Checker:
         self.check_page_end()
         self.check_copies()
         self.check_paper_sizes()
+        self.check_master_units()
+        self.check_move_units()
         self.check_resolutions()
         self.check_resource_ids()
 
@@ -738,13 +756,38 @@ class Checker:
             self.fault(width, f"paper size {option.value}: *MaxPrintableWidth {width.value} is wider than "
                               f"the widest paper ({high[0]})")
 
+    def check_master_units(self):
+        """Master units are the finest unit of the file: every move unit a whole number of them."""
+        entry = first(self.tree, "MasterUnits")
+        units = self.pair(entry)
+        if units is None:
+            return
+        if units[0] <= 0 or units[1] <= 0:
+            self.fault(entry, f"*MasterUnits {units} must be above 0 both ways")
+            return
+        for axis, keyword in ((0, "XMoveUnit"), (1, "YMoveUnit")):
+            move = first(self.tree, keyword)
+            if move and move.value.isdigit() and int(move.value) == 0:
+                self.fault(move, f"*{keyword}: 0 must be above 0: Unidrv divides by it")
+            elif move and move.value.isdigit() and units[axis] % int(move.value):
+                self.fault(move, f"*{keyword}: {move.value} does not divide *MasterUnits {units}: a move unit "
+                                 "must be a whole number of master units, and none finer")
+
+    def check_move_units(self):
+        """A move command counts in its move unit, which has no default."""
+        names = {c.value for c, _ in self.commands()}
+        for keyword, moves in (("XMoveUnit", X_MOVES), ("YMoveUnit", Y_MOVES)):
+            used = sorted(names & moves)
+            if used and first(self.tree, keyword) is None:
+                self.fault(None, f"missing *{keyword}: {used[0]} moves in it")
+
     def check_resolutions(self):
         resolution = self.root_feature("Resolution")
         units = self.pair(first(self.tree, "MasterUnits"))
         for option in children(resolution, "Option") if resolution else []:
             found = self.require(option, RESOLUTION_NEEDS)
             dpi = self.pair(found["DPI"])
-            if units and dpi and (dpi[0] <= 0 or dpi[1] <= 0 or units[0] % dpi[0] or units[1] % dpi[1]):
+            if units and min(units) > 0 and dpi and (dpi[0] <= 0 or dpi[1] <= 0 or units[0] % dpi[0] or units[1] % dpi[1]):
                 self.fault(option, f"*MasterUnits {units} is not a multiple of *DPI {dpi}")
 
     def check_resource_ids(self):

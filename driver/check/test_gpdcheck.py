@@ -2,12 +2,14 @@
 """Tests of gpdcheck: each broken fixture is caught with its own message, and the shipped GPDs pass."""
 import contextlib
 import io
+import math
 import os
 import re
 import shutil
 import sys
 import tempfile
 import unittest
+from fractions import Fraction
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DRIVER = os.path.dirname(HERE)
@@ -24,6 +26,7 @@ BROKEN = [
     ("unterminated_string.gpd", False, [("unterminated_string.gpd", 10, "unterminated string")]),
     ("hex_odd.gpd", False, [("hex_odd.gpd", 10, "bad hex run <1B 4>: odd number of digits")]),
     ("hex_char.gpd", False, [("hex_char.gpd", 10, "bad hex run <1B 4G>: 'G' is not a hex digit")]),
+    ("hex_outside_string.gpd", False, [("hex_outside_string.gpd", 10, "hex run outside a string")]),
     ("non_ascii.gpd", False, [("non_ascii.gpd", 7, "non-ASCII byte")]),
     ("missing_include.gpd", False, [("missing_include.gpd", 7, "cannot find included file 'part_nowhere.gpd'")]),
     ("good.gpd", True, [("good.gpd", line, "*Include in a file that must load alone") for line in range(2, 7)]),
@@ -89,11 +92,11 @@ REVIEW_MISTAKES = [
     ("*PrintableOrigin: PAIR(40, 0)", "*PrintableOrigin: PAIR(100, 0)", False, "is larger than the page"),
     ("*rcNameID: 121", "*rcNameID: 129", True, "resource id 129 is missing"),
     ("*DefaultOption: QZ58X200", "*DefaultOption: QZ58X250", True, "names no option of feature PaperSize"),
-    ("*Cmd: <1B 40>", "*Cmd: <1B 4O>", True, "is not a hex digit"),
+    ('*Cmd: "<1B 40', '*Cmd: "<1B 4O', True, "is not a hex digit"),
     ("*Command: CmdYMoveRelDown", "*Command: CmdYMoveRelDwn", True, "unknown command CmdYMoveRelDwn"),
     ("%d{PhysPaperLength}", "%d{PhysPaperLenght}", True, "unknown variable PhysPaperLenght"),
     ("*Color?: FALSE", "*Colour?: FALSE", True, "unknown keyword *Colour?"),
-    ("*MinSize: PAIR(464, 200)", "*MinSize: PAIR(464, 30000)", True, "is larger than *MaxSize"),
+    ("*MinSize: PAIR(463, 199)", "*MinSize: PAIR(463, 30000)", True, "is larger than *MaxSize"),
     ("*YMoveUnit: 203", "*YMoveUnit 203", True, "unexpected text"),
     ("*PrinterType: PAGE", "*PrinterType: PAGE\n*MaxCopies: 99", False, "without CmdCopies"),
 ]
@@ -195,10 +198,31 @@ class ShippedPackage(unittest.TestCase):
             with self.subTest(option=name):
                 pair = lambda keyword: tuple(map(int, gpdcheck.PAIR.match(  # noqa: E731
                     gpdcheck.first(options[name].children, keyword).value).groups()))
-                if length is None:
-                    self.assertEqual((pair("MinSize")[0], pair("MaxSize")), (dots(58), (dots(58), dots(3000))))
-                else:
+                if length is not None:
                     self.assertEqual(pair("PageDimensions"), (dots(58), dots(length)))
+
+    def test_custom_size_takes_every_58_mm_width_and_length_windows_keeps(self):
+        # Windows keeps a typed size in tenths of a millimetre, between two dots: 58.0 mm is
+        # 463.5 dots. Each width that reads 58 mm to a tenth (58.0, 58.1) and each length from
+        # 25.0 to 3000.0 mm must lie within *MinSize..*MaxSize, exactly and rounded either way.
+        tree = gpdcheck.Reader([], False).read(self.gpd("QZA10"))
+        paper = next(e for e in tree if e.keyword == "Feature" and e.value == "PaperSize")
+        custom = next(o for o in gpdcheck.children(paper, "Option") if o.value == "CUSTOMSIZE")
+        entry = lambda keyword: gpdcheck.first(custom.children, keyword).value  # noqa: E731
+        low, high = (tuple(map(int, gpdcheck.PAIR.match(entry(k)).groups())) for k in ("MinSize", "MaxSize"))
+        for axis, tenths in ((0, range(580, 582)), (1, range(250, 30001))):
+            for t in tenths:
+                exact = Fraction(t * 203, 254)
+                for value in (exact, math.floor(exact), round(exact)):
+                    if not low[axis] <= value <= high[axis]:
+                        self.fail(f"{t / 10} mm is {float(exact):.2f} dots, {float(value):.2f} outside "
+                                  f"{low[axis]}..{high[axis]} ({'width' if axis == 0 else 'length'})")
+        # Not a dot more than the rounding needs, and the head's 384 dots from dot 40 on the
+        # narrowest paper.
+        self.assertEqual((low[0], high[0]), (463, 465))
+        self.assertEqual(entry("MaxPrintableWidth"), "384")
+        self.assertEqual((entry("CustPrintableSizeX"), entry("CustPrintableOriginX")), ("%d{384}", "%d{40}"))
+        self.assertLessEqual(40 + 384, low[0])
 
 if __name__ == "__main__":
     unittest.main()

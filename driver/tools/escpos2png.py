@@ -2,16 +2,19 @@
 """escpos2png.py JOB.prn [OUT.png] [--cutter-distance DOTS]: draws the paper a QZ series printer
 would put out for a print job, from the job's ESC/POS bytes, without a printer.
 
-Reads what our GPDs send: ESC @ (initialise), GS L and GS W (left margin and print area),
-GS v 0 (raster block), ESC J (feed n dots), ESC d and LF (feed lines), CR, ESC 2 / ESC 3
-(line spacing) and GS V (cut). The picture is the 58 mm roll, 464 dots wide at 203 dpi:
+Reads what our GPDs send: ESC @ (initialise), GS P (motion units), GS L and GS W (left margin
+and print area), GS v 0 (raster block), ESC J (feed n motion units), ESC d and LF (feed lines),
+CR, ESC 2 / ESC 3 (line spacing) and GS V (cut). The picture is the 58 mm roll, 464 dots wide at 203 dpi:
 white paper, black dots, grey where the 384-dot head cannot reach (40 dots at either side),
 a red line where the paper is cut. One line per piece of paper goes to standard output: its
 length in dots and millimetres and where its printing starts and ends, which is how paper
 length, margins and line gaps are checked.
 
-Assumptions, as in the GPDs: one motion unit is one dot (GS P's defaults after ESC @); the
-head-to-cutter distance is the mechanism's (0 unless given): GS V 65/66 feed the print
+Motion units: GS P x y makes them 1/x inch across the paper (GS L, GS W) and 1/y inch along
+it (ESC J, ESC 3, GS V 65/66 n), 0 meaning the mechanism's default; ESC @ restores the
+defaults, which belong to the mechanism (1/203 inch both ways unless given with
+--motion-units X Y). A move is cut down to whole dots, as the mechanism does. The
+head-to-cutter distance is the mechanism's too (0 unless given): GS V 65/66 feed the print
 position on to the cutter, so they cut there; GS V 0/1 cut at the cutter, that far back.
 """
 import argparse
@@ -23,7 +26,8 @@ DOTS_PER_MM = 203 / 25.4
 PAPER_WIDTH = 464
 HEAD_ORIGIN = 40
 HEAD_WIDTH = 384
-DEFAULT_LINE_SPACING = 34  # ESC 2: 1/6 inch
+DOTS_PER_INCH = 203
+DEFAULT_LINE_SPACING = 34  # ESC 2: 1/6 inch, in dots
 WHITE, BLACK, GREY, RED = 0, 1, 2, 3
 PALETTE = bytes([255, 255, 255, 0, 0, 0, 200, 200, 200, 220, 0, 0])
 ESC, GS = 0x1B, 0x1D
@@ -36,17 +40,31 @@ class DecodeError(Exception):
 class Paper:
     """The printed roll: rows of dots from the print position at the start of the job."""
 
-    def __init__(self, cutter_distance=0):
+    def __init__(self, cutter_distance=0, default_units=(DOTS_PER_INCH, DOTS_PER_INCH)):
         self.rows = []          # bytearray per dot row, PAPER_WIDTH wide, 1 = black
         self.y = 0              # the row under the head
         self.cuts = []          # (row where the paper is cut, offset of the command)
         self.text_bytes = 0     # characters sent as text, which are not drawn
         self.clipped = 0        # black dots outside the print area, which the printer drops
         self.cutter_distance = cutter_distance
+        self.default_units = default_units
         self.reset()
 
     def reset(self):
         self.left_margin, self.area_width, self.line_spacing = 0, HEAD_WIDTH, DEFAULT_LINE_SPACING
+        self.units = self.default_units
+
+    def set_units(self, x, y):
+        """GS P x y: 0 keeps that direction's default."""
+        self.units = (x or self.default_units[0], y or self.default_units[1])
+
+    def across(self, n):
+        """Dots of n horizontal motion units."""
+        return n * DOTS_PER_INCH // self.units[0]
+
+    def along(self, n):
+        """Dots of n vertical motion units."""
+        return n * DOTS_PER_INCH // self.units[1]
 
     def row(self, y):
         while len(self.rows) <= y:
@@ -107,22 +125,24 @@ class Decoder:
         if command == ord("@"):
             paper.reset()
         elif command == ord("J"):
-            paper.y += self.take(1, "ESC J")[0]
+            paper.y += paper.along(self.take(1, "ESC J")[0])
         elif command == ord("d"):
             paper.y += self.take(1, "ESC d")[0] * paper.line_spacing
         elif command == ord("2"):
             paper.line_spacing = DEFAULT_LINE_SPACING
         elif command == ord("3"):
-            paper.line_spacing = self.take(1, "ESC 3")[0]
+            paper.line_spacing = paper.along(self.take(1, "ESC 3")[0])
         else:
             raise DecodeError(f"unknown command ESC {command:#04x} at byte {self.start}")
 
     def group(self):
         command = self.take(1, "GS command")[0]
         if command == ord("L"):
-            self.paper.left_margin = struct.unpack("<H", self.take(2, "GS L"))[0]
+            self.paper.left_margin = self.paper.across(struct.unpack("<H", self.take(2, "GS L"))[0])
         elif command == ord("W"):
-            self.paper.area_width = struct.unpack("<H", self.take(2, "GS W"))[0]
+            self.paper.area_width = self.paper.across(struct.unpack("<H", self.take(2, "GS W"))[0])
+        elif command == ord("P"):
+            self.paper.set_units(*self.take(2, "GS P"))
         elif command == ord("v"):
             self.raster()
         elif command == ord("V"):
@@ -155,15 +175,15 @@ class Decoder:
         if mode in (0, 1, 48, 49):
             at = max(paper.y - paper.cutter_distance, paper.cuts[-1][0] if paper.cuts else 0)
         elif mode in (65, 66):
-            paper.y += self.take(1, "GS V")[0]
+            paper.y += paper.along(self.take(1, "GS V")[0])
             at = paper.y
         else:
             raise DecodeError(f"GS V at byte {self.start}: mode {mode} does not exist")
         paper.cuts.append((at, self.start))
 
 
-def decode(data, cutter_distance=0):
-    paper = Paper(cutter_distance)
+def decode(data, cutter_distance=0, default_units=(DOTS_PER_INCH, DOTS_PER_INCH)):
+    paper = Paper(cutter_distance, default_units)
     Decoder(data, paper).run()
     return paper
 
@@ -220,11 +240,15 @@ def main(argv):
     parser.add_argument("png", nargs="?", help="picture to write (default: JOB with .png)")
     parser.add_argument("--cutter-distance", type=int, default=0, metavar="DOTS",
                         help="distance from the head to the cutter, in dots")
+    parser.add_argument("--motion-units", type=int, nargs=2, default=[DOTS_PER_INCH, DOTS_PER_INCH],
+                        metavar=("X", "Y"), help="the mechanism's GS P defaults, restored by ESC @ (203 203)")
     args = parser.parse_args(argv)
     with open(args.job, "rb") as f:
         data = f.read()
     try:
-        paper = decode(data, args.cutter_distance)
+        if min(args.motion_units) <= 0:
+            parser.error("--motion-units takes two numbers above 0")
+        paper = decode(data, args.cutter_distance, tuple(args.motion_units))
     except DecodeError as e:
         print(f"{args.job}: {e}", file=sys.stderr)
         return 1

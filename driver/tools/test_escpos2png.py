@@ -3,14 +3,19 @@
 import contextlib
 import io
 import os
+import re
 import struct
 import sys
 import tempfile
 import unittest
 import zlib
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+HERE = os.path.dirname(os.path.abspath(__file__))
+DRIVER = os.path.dirname(HERE)
+sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(DRIVER, "check"))
 import escpos2png as tool  # noqa: E402
+import gpdcheck  # noqa: E402
 
 INIT = b"\x1b\x40"
 AREA = b"\x1d\x4c\x00\x00\x1d\x57\x80\x01"  # GS L 0 0, GS W 384: what CmdSelect sends
@@ -85,6 +90,25 @@ class Decoding(unittest.TestCase):
                 paper = tool.decode(job, cutter_distance=30)
                 self.assertEqual((paper.length(), [y for y, _ in paper.cuts]), (length, cuts))
 
+    def test_motion_units_scale_feeds_margins_and_areas(self):
+        # job, mechanism defaults (x, y), the paper's length, left margin, print area width
+        units = b"\x1d\x50"  # GS P
+        cases = [
+            ("203 dpi defaults: units are dots", feed(100), (203, 203), 100, 0, 384),
+            ("other defaults: ESC J counts 1/360 inch", feed(100), (180, 360), 56, 0, 384),
+            ("GS P 203 203 overrides them", INIT + units + b"\xcb\xcb" + feed(100), (180, 360), 100, 0, 384),
+            ("GS P y = 0 keeps the default", units + b"\xcb\x00" + feed(100), (180, 360), 56, 0, 384),
+            ("ESC @ restores the defaults", units + b"\xcb\xcb" + INIT + feed(100), (180, 360), 56, 0, 384),
+            ("GS L and GS W count 1/x inch", units + b"\x66\xcb" + b"\x1d\x4c\x08\x00\x1d\x57\x80\x00",
+             (203, 203), 0, 15, 254),
+            ("ESC 3 counts 1/y inch", units + b"\xcb\x66" + b"\x1b\x33\x0a\x0a", (203, 203), 19, 0, 384),
+            ("GS V 66 n counts 1/y inch", units + b"\xcb\x66" + b"\x1d\x56\x42\x0a", (203, 203), 19, 0, 384),
+        ]
+        for label, job, defaults, length, margin, width in cases:
+            with self.subTest(label):
+                paper = tool.decode(job, default_units=defaults)
+                self.assertEqual((paper.length(), paper.left_margin, paper.area_width), (length, margin, width))
+
     def test_a_job_it_cannot_read_is_refused_with_the_place(self):
         cases = [
             (raster([b"\x80\x80"])[:-1], "GS v 0 data at byte 0: the job ends 1 byte(s) early"),
@@ -92,12 +116,39 @@ class Decoding(unittest.TestCase):
             (b"\x1d\x56\x07", "GS V at byte 0: mode 7 does not exist"),
             (b"\x1d\x76\x31", "GS v at byte 0 is not GS v 0"),
             (b"\x07", "control byte 0x07 at byte 0 is not one our GPDs send"),
+            (b"\x1d\x50\xcb", "GS P at byte 0: the job ends 1 byte(s) early"),
         ]
         for job, message in cases:
             with self.subTest(message):
                 with self.assertRaises(tool.DecodeError) as raised:
                     tool.decode(job)
                 self.assertEqual(str(raised.exception), message)
+
+
+def gpd_command(stem, name):
+    """The bytes of a model GPD's command (its last definition, as Unidrv keeps it)."""
+    tree = gpdcheck.Reader([], False).read(os.path.join(DRIVER, "gpd", stem + ".GPD"))
+    command = [e for e, _ in gpdcheck.walk(tree) if e.keyword == "Command" and e.value == name][-1]
+    value = gpdcheck.first(command.children, "Cmd").value
+    self_contained = re.fullmatch(r'"<([0-9A-Fa-f ]*)>"', value)
+    assert self_contained, f"{name} of {stem} has parameters: {value}"
+    return bytes.fromhex(self_contained.group(1))
+
+
+class ShippedCommands(unittest.TestCase):
+    def test_a_job_feeds_in_dots_whatever_the_mechanism_defaults(self):
+        # A page of the tear-bar model as Unidrv sends it: job start, print area, one row, 100
+        # blank rows as ESC J, the 160-dot feed to the tear bar. ESC @ brings back defaults that
+        # are the mechanism's; the job start's GS P makes every feed count dots all the same.
+        start, select, page_end = (gpd_command("QZA10", name) for name in ("CmdStartJob", "CmdSelect", "CmdFF"))
+        self.assertTrue(start.startswith(INIT), start.hex())
+        body = select + raster([b"\xff"]) + feed(100) + page_end
+        for defaults in ((203, 203), (180, 360), (360, 360), (203, 406)):
+            with self.subTest(defaults=defaults):
+                paper = tool.decode(start + body, default_units=defaults)
+                self.assertEqual((paper.length(), paper.left_margin, paper.area_width), (1 + 100 + 160, 0, 384))
+        # Without the GS P the same page would come out shorter on a 1/360 inch mechanism.
+        self.assertLess(tool.decode(INIT + body, default_units=(180, 360)).length(), 261)
 
 
 def read_png(data):
@@ -138,6 +189,18 @@ class Picture(unittest.TestCase):
         self.assertEqual(set(rows[13]), {tool.RED}, "the first cut")
         self.assertEqual(set(rows[14]), {tool.RED}, "the last cut, at the end of the paper")
         self.assertEqual(rows[12][origin + 8], tool.BLACK)
+
+    def test_motion_units_option_gives_the_mechanism_defaults(self):
+        # args, the summary's first line
+        cases = [([], "piece 1: 100 dots"), (["--motion-units", "180", "360"], "piece 1: 56 dots")]
+        for args, first_line in cases:
+            with self.subTest(args=args), tempfile.TemporaryDirectory() as folder:
+                job = os.path.join(folder, "feed.prn")
+                with open(job, "wb") as f:
+                    f.write(INIT + feed(100))
+                with contextlib.redirect_stdout(io.StringIO()) as out:
+                    self.assertEqual(tool.main([job] + args), 0)
+                self.assertTrue(out.getvalue().startswith(first_line), out.getvalue())
 
     def test_a_broken_job_writes_no_picture(self):
         with tempfile.TemporaryDirectory() as folder:
