@@ -16,6 +16,7 @@ public:
         out->platformId = m_record.dwPlatformId;
         out->major = m_record.dwMajorVersion;
         out->minor = m_record.dwMinorVersion;
+        out->build = m_record.dwBuildNumber;
         return true;
     }
 

@@ -18,4 +18,4 @@ protected:
 extern std::string g_portName;                  // the printer's port, set by every installation run
 extern PrinterDriverInstaller* g_pSettingsDlg;  // the last initialised settings page
 extern kora::PortPageInputs* g_pPortSelectDlg;  // the port page of the current Next press
-extern int g_systemType;                        // detected Windows version code, 0 to 8
+extern int g_systemType;                        // detected Windows version code, 0 to 11

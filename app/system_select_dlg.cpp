@@ -17,6 +17,9 @@ int RadioButtonFor(int systemType) {
     case 6: return IDC_RADIO_WIN2003;
     case 7: return IDC_RADIO_VISTA;
     case 8: return IDC_RADIO_WIN7;
+    case 9: return IDC_RADIO_WIN8;
+    case 10: return IDC_RADIO_WIN10;
+    case 11: return IDC_RADIO_WIN11;
     default: return 0;
     }
 }

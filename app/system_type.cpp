@@ -18,7 +18,9 @@ int NtCode(int current, const ReportedVersion& v) {
     if (v.major <= 4) return 3;
     if (v.major == 5 && v.minor <= 2) return 4 + static_cast<int>(v.minor);
     if (v.major == 6 && v.minor <= 1) return 7 + static_cast<int>(v.minor);
-    // Later systems report 6.2 to a program without a compatibility manifest; they keep the code.
+    // Windows 8.1 and later report their own version only because the manifest names them.
+    if (v.major == 6 && (v.minor == 2 || v.minor == 3)) return 9;
+    if (v.major == 10 && v.minor == 0) return v.build < kFirstWindows11Build ? 10 : 11;
     return current;
 }
 
@@ -33,8 +35,7 @@ int SystemTypeFor(int current, const ReportedVersion& v) {
 int DetectSystemType(VersionQuery& query, int current) {
     ReportedVersion v;
     // Windows 95 and NT 4 before SP6 refuse the extended record; they take the plain one.
-    if (!query.QueryVersion(kVersionInfoExSize, &v) && !query.QueryVersion(kVersionInfoSize, &v))
-        return current;
+    if (!query.QueryVersion(kVersionInfoExSize, &v) && !query.QueryVersion(kVersionInfoSize, &v)) return current;
     return SystemTypeFor(current, v);
 }
 

@@ -9,8 +9,11 @@ namespace kora {
 
 // The members of OSVERSIONINFOEXA that the detection reads.
 struct ReportedVersion {
-    std::uint32_t platformId = 0, major = 0, minor = 0;
+    std::uint32_t platformId = 0, major = 0, minor = 0, build = 0;
 };
+
+// Windows 11 still reports 10.0; only its build numbers tell it from Windows 10.
+constexpr std::uint32_t kFirstWindows11Build = 22000;
 
 constexpr std::uint32_t kVersionInfoExSize = 156;  // sizeof(OSVERSIONINFOEXA)
 constexpr std::uint32_t kVersionInfoSize = 148;    // sizeof(OSVERSIONINFOA)
@@ -28,7 +31,7 @@ public:
 // 156 bytes first, then 148; when both fail returns current.
 int DetectSystemType(VersionQuery& query, int current);
 
-// Systems with code 3 to 8 install a second time after the port page and are told when it is done.
-inline bool RunsSecondInstallationPass(int systemType) { return systemType >= 3 && systemType <= 8; }
+// The NT family (codes 3 to 11) installs a second time after the port page and is told when it is done.
+inline bool RunsSecondInstallationPass(int systemType) { return systemType >= 3 && systemType <= 11; }
 
 }  // namespace kora

@@ -104,7 +104,7 @@ void PrintInstall(const Series& kora, const Series& bareOnce, const Series& bare
     std::printf("    ratio KORA / bare, two runs        %8.2f\n", MedianRatio(kora.samples, bareTwice.samples));
     std::printf("    ratio the rest / bare, two runs    %8.2f\n", MedianRatio(koraWithoutClose, bareTwice.samples));
     std::printf(
-        "    Note: on systems with code 3 to 8 (this prefix reports Windows %s) KORA.exe runs the\n"
+        "    Note: on systems with code 3 to 11 (this prefix reports Windows %s) KORA.exe runs the\n"
         "    installation twice per Install, once from the Install button and once after the port\n"
         "    page closes, by design; each run ends with its 500 ms pause. The raw ratio sets that\n"
         "    against one bare run, the others against two. The port page's close is timed from the\n"

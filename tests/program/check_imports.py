@@ -2,7 +2,8 @@
 """check_imports.py <objdump> <program.exe>: the installer's import table names only
 Windows' known DLLs (anything else, comctl32 and winspool.drv among them, would be looked
 for beside the program first, and it runs elevated), no runtime DLL of the compiler, the
-GUI subsystem (no console window) and a manifest that asks for administrator rights."""
+GUI subsystem (no console window) and a manifest that asks for administrator rights and
+declares Windows Vista to 10, without which Windows 8.1 and later report 6.2."""
 import re
 import subprocess
 import sys
@@ -17,6 +18,15 @@ KNOWN_DLLS = {
 RT_MANIFEST = 24
 CREATEPROCESS_MANIFEST_RESOURCE_ID = 1
 ELEVATION = re.compile(rb'<requestedExecutionLevel\s[^>]*level="requireAdministrator"')
+SUPPORTED_OS = re.compile(rb'<supportedOS\s+Id="(\{[0-9a-fA-F-]+\})"\s*/>')
+SUPPORTED_OS_IDS = {
+    b"{e2011457-1546-43c5-a5fe-008deee3d3f0}": "Windows Vista",
+    b"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "Windows 7",
+    b"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "Windows 8",
+    b"{1f676c76-80e1-4239-95bb-83d0f6d0da78}": "Windows 8.1",
+    b"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "Windows 10",
+}
+COMPATIBILITY = re.compile(rb'<compatibility\s+xmlns="urn:schemas-microsoft-com:compatibility\.v1"\s*>')
 
 
 def imported_dlls(objdump_text):
@@ -41,8 +51,15 @@ def problems(objdump_text, image):
     manifests = image.resources(RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID)
     if len(manifests) != 1:
         found.append("%d manifest resources with id 1, not one" % len(manifests))
-    elif not ELEVATION.search(manifests[0]):
-        found.append("the manifest does not ask for requireAdministrator")
+    else:
+        if not ELEVATION.search(manifests[0]):
+            found.append("the manifest does not ask for requireAdministrator")
+        declared = {guid.lower() for guid in SUPPORTED_OS.findall(manifests[0])}
+        for guid, system in SUPPORTED_OS_IDS.items():
+            if guid not in declared:
+                found.append("the manifest does not declare %s (supportedOS %s)" % (system, guid.decode()))
+        if not COMPATIBILITY.search(manifests[0]):
+            found.append("the manifest has no compatibility section of namespace compatibility.v1")
     return found
 
 
@@ -57,7 +74,8 @@ def main():
     for problem in found:
         print("%s: %s" % (program, problem))
     if not found:
-        print("%s: imports %s; GUI; requireAdministrator" % (program, ", ".join(imported_dlls(text))))
+        print("%s: imports %s; GUI; requireAdministrator; Windows Vista to 10 declared" % (
+            program, ", ".join(imported_dlls(text))))
     sys.exit(1 if found else 0)
 
 

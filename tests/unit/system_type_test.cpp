@@ -38,12 +38,30 @@ const VersionCase kVersionCases[] = {
     {"NT 5.3", {kNt, 5, 3}, kUnset},
     {"Windows Vista", {kNt, 6, 0}, 7},
     {"Windows 7", {kNt, 6, 1}, 8},
-    {"NT 6.2 (Windows 8 and later without a manifest)", {kNt, 6, 2}, kUnset},
-    {"NT 6.3", {kNt, 6, 3}, kUnset},
-    {"NT 10.0", {kNt, 10, 0}, kUnset},
+    {"Windows 8 (and later Windows told 6.2 without a manifest)", {kNt, 6, 2, 9200}, 9},
+    {"Windows 8.1", {kNt, 6, 3, 9600}, 9},
+    {"NT 6.2 with build 0", {kNt, 6, 2, 0}, 9},
+    {"NT 6.3 with a build number of Windows 11", {kNt, 6, 3, 22000}, 9},
+    {"NT 6.4 (Windows 10 previews)", {kNt, 6, 4, 9841}, kUnset},
+    {"Windows 10 1507", {kNt, 10, 0, 10240}, 10},
+    {"Windows 10 1903, as Wine 8 reports it", {kNt, 10, 0, 18362}, 10},
+    {"Windows 10 22H2", {kNt, 10, 0, 19045}, 10},
+    {"NT 10.0 with build 0", {kNt, 10, 0, 0}, 10},
+    {"last build below Windows 11", {kNt, 10, 0, 21999}, 10},
+    {"Windows 11 21H2, its first build", {kNt, 10, 0, 22000}, 11},
+    {"Windows 11 23H2", {kNt, 10, 0, 22631}, 11},
+    {"Windows 11 24H2", {kNt, 10, 0, 26100}, 11},
+    {"NT 10.0 with the largest build", {kNt, 10, 0, 0xFFFFFFFFu}, 11},
+    {"NT 10.1", {kNt, 10, 1, 22000}, kUnset},
+    {"NT 11.0", {kNt, 11, 0, 30000}, kUnset},
+    {"NT 7.0", {kNt, 7, 0, 0}, kUnset},
+    {"NT 6.1 with a build number of Windows 11", {kNt, 6, 1, 22000}, 8},
     // Major above 4 when read signed: an unsigned compare must not call this NT 4.
     {"NT major 0x80000000", {kNt, 0x80000000u, 0}, kUnset},
     {"NT major 0xFFFFFFFF", {kNt, 0xFFFFFFFFu, 1}, kUnset},
+    // The build number decides nothing outside NT 10.0.
+    {"9x 4.0 with a build number of Windows 11", {kWin9x, 4, 0, 22000}, 1},
+    {"9x 10.0", {kWin9x, 10, 0, 22000}, kUnset},
     {"platform 0 (Win32s)", {0, 3, 10}, 4},
     {"platform 3 (CE)", {3, 5, 1}, 4},
     {"platform 0xFFFFFFFF", {0xFFFFFFFFu, 6, 1}, 4},
@@ -94,7 +112,9 @@ TEST(DetectSystemType, AsksForTheExtendedRecordThenThePlainOne) {
         {"plain after extended refused", false, true, {kWin9x, 4, 0}, kUnset, 1, {156, 148}},
         {"both refused, unset code", false, false, {kNt, 5, 1}, kUnset, kUnset, {156, 148}},
         {"both refused, earlier code", false, false, {kNt, 5, 1}, kEarlier, kEarlier, {156, 148}},
-        {"version not in the table", true, true, {kNt, 6, 2}, kEarlier, kEarlier, {156}},
+        {"version not in the table", true, true, {kNt, 6, 4}, kEarlier, kEarlier, {156}},
+        {"build number of the extended record", true, true, {kNt, 10, 0, 22621}, kUnset, 11, {156}},
+        {"build number of the plain record", false, true, {kNt, 10, 0, 19045}, kEarlier, 10, {156, 148}},
     };
     for (const Case& c : cases) {
         RecordingVersionQuery query;
@@ -106,14 +126,16 @@ TEST(DetectSystemType, AsksForTheExtendedRecordThenThePlainOne) {
     }
 }
 
-TEST(RunsSecondInstallationPass, OnlyForCodesThreeToEight) {
+TEST(RunsSecondInstallationPass, OnlyForTheNtFamily) {
     // Codes 0 to 2 (unknown, Windows 95, 98/Me) install once and show no completion message.
-    const struct { int code; bool secondPass; } cases[] = {
-        {-1, false}, {0, false}, {1, false}, {2, false}, {3, true}, {4, true},
-        {5, true},   {6, true},  {7, true},  {8, true},  {9, false},
+    const struct {
+        int code;
+        bool secondPass;
+    } cases[] = {
+        {-1, false}, {0, false}, {1, false}, {2, false}, {3, true},  {4, true},  {5, true},
+        {6, true},   {7, true},  {8, true},  {9, true},  {10, true}, {11, true}, {12, false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(RunsSecondInstallationPass(c.code), c.secondPass) << "code " << c.code;
+    for (const auto& c : cases) EXPECT_EQ(RunsSecondInstallationPass(c.code), c.secondPass) << "code " << c.code;
 }
 
 }  // namespace

@@ -113,4 +113,27 @@ bool SetReportedWindowsVersion(const std::string& exeName, const std::string& ve
     return SetRegistryText(HKEY_CURRENT_USER, key, "Version", versionName);
 }
 
+namespace {
+
+const char kCurrentVersionKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion";
+
+bool SetRegistryVersion(const std::string& version, const std::string& build) {
+    return SetRegistryText(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "CurrentVersion", version) &&
+           SetRegistryText(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "CurrentBuildNumber", build);
+}
+
+}  // namespace
+
+RegistryReportedVersion::RegistryReportedVersion(const std::string& exeName, const std::string& version,
+                                                 const std::string& build) {
+    saved_ = ReadRegistryText(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "CurrentVersion", &oldVersion_) &&
+             ReadRegistryText(HKEY_LOCAL_MACHINE, kCurrentVersionKey, "CurrentBuildNumber", &oldBuild_);
+    ready_ = saved_ && SetReportedWindowsVersion(exeName, "") &&
+             !RegistryValueExists(HKEY_CURRENT_USER, "Software\\Wine", "Version") && SetRegistryVersion(version, build);
+}
+
+RegistryReportedVersion::~RegistryReportedVersion() {
+    if (saved_) SetRegistryVersion(oldVersion_, oldBuild_);
+}
+
 }  // namespace e2e

@@ -31,4 +31,25 @@ std::vector<std::string> RegistryValueNames(HKEY root, const std::string& key);
 // removes it, so the prefix's default (6.1) applies. Affects programs started afterwards.
 bool SetReportedWindowsVersion(const std::string& exeName, const std::string& versionName);
 
+// Without a Version value Wine 8 reports what the prefix's registry says: the texts
+// "CurrentVersion" (major.minor) and "CurrentBuildNumber" of the key
+// HKLM\Software\Microsoft\Windows NT\CurrentVersion. That is the way to versions none of
+// Wine's names gives, such as Windows 11's 10.0 with a build of 22000 or above. Removes the
+// program's Version value, sets both texts for the object's lifetime and puts the prefix's
+// own back afterwards. Affects programs started meanwhile.
+class RegistryReportedVersion {
+public:
+    RegistryReportedVersion(const std::string& exeName, const std::string& version, const std::string& build);
+    ~RegistryReportedVersion();
+    RegistryReportedVersion(const RegistryReportedVersion&) = delete;
+    RegistryReportedVersion& operator=(const RegistryReportedVersion&) = delete;
+
+    bool Ready() const { return ready_; }
+
+private:
+    std::string oldVersion_, oldBuild_;
+    bool saved_ = false;
+    bool ready_ = false;
+};
+
 }  // namespace e2e

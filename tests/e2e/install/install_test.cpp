@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "harness/installed_checks.h"
 #include "harness/landed_state.h"
 #include "harness/model_files.h"
+#include "harness/port_registry.h"
 #include "harness/prefix_reset.h"
 #include "harness/registry.h"
 #include "harness/spooler.h"
@@ -125,18 +127,56 @@ TEST_F(InstallTest, CompleteInstallationLandsDriverPrinterAndDefault) {
     }
 }
 
+// Where Wine has no name for a version, the prefix's registry gives it.
+struct ReportedVersion {
+    const char* wineName;  // nullptr: registryVersion and registryBuild
+    const char* registryVersion = nullptr;
+    const char* registryBuild = nullptr;
+};
+
+std::string NameOf(const ReportedVersion& version) {
+    if (version.wineName) return version.wineName;
+    return std::string("registry ") + version.registryVersion + " build " + version.registryBuild;
+}
+
+// Makes Wine report the version to KORA.exe while it lives.
+class ReportedVersionScope {
+public:
+    explicit ReportedVersionScope(const ReportedVersion& version) {
+        if (version.wineName) {
+            ready_ = SetReportedWindowsVersion(kProgramFile, version.wineName);
+        } else {
+            registry_ =
+                std::make_unique<RegistryReportedVersion>(kProgramFile, version.registryVersion, version.registryBuild);
+            ready_ = registry_->Ready();
+        }
+    }
+    bool Ready() const { return ready_; }
+
+private:
+    std::unique_ptr<RegistryReportedVersion> registry_;
+    bool ready_ = false;
+};
+
+const ReportedVersion kWindows11 = {nullptr, "10.0", "22631"};
+const ReportedVersion kNotInTheTable = {nullptr, "5.3", "4000"};  // code 0: one run, no message
+
 // The Device value of the Install run is removed while the port page is still open, so a
 // value after the end shows a second run.
 TEST_F(InstallTest, SecondPassAndCompletionMessageOnlyForKnownSystems) {
     struct Case {
-        const char* version;
+        ReportedVersion version;
         bool secondRun;
     };
-    static const Case kCases[] = {{"win7", true}, {"win10", false}, {"win8", false}};
+    static const Case kCases[] = {
+        {{"win7"}, true},  {{"win8"}, true},   {{"win81"}, true},
+        {{"win10"}, true}, {kWindows11, true}, {kNotInTheTable, false},
+    };
     for (const Case& row : kCases) {
-        SCOPED_TRACE(row.version);
+        SCOPED_TRACE(NameOf(row.version));
         ASSERT_NO_FATAL_FAILURE(StartCaseOfATable());
-        ASSERT_TRUE(SetReportedWindowsVersion(kProgramFile, row.version));
+        ReportedVersionScope reported(row.version);
+        ASSERT_TRUE(reported.Ready());
 
         WizardPlan plan;
         plan.port = "LPT1:";
@@ -155,6 +195,52 @@ TEST_F(InstallTest, SecondPassAndCompletionMessageOnlyForKnownSystems) {
         }
         ExpectPrinterAdded(kPreselectedModelRow, "LPT1:");
     }
+}
+
+// Windows 10 and 11 as shops have them: a USB receipt printer appears as a port "USB001",
+// which the user must choose over the preselected LPT1:.
+TEST_F(InstallTest, NewerWindowsInstallOnTheChosenPort) {
+    struct Case {
+        ReportedVersion version;
+        const char* port;
+    };
+    static const Case kCases[] = {
+        {{"win10"}, "USB001"},
+        {kWindows11, "COM2:"},
+    };
+    bool first = true;
+    for (const Case& row : kCases) {
+        SCOPED_TRACE(NameOf(row.version));
+        ASSERT_NO_FATAL_FAILURE(StartCaseOfATable());
+        ASSERT_TRUE(AddPortValue("USB001"));
+        ReportedVersionScope reported(row.version);
+        ASSERT_TRUE(reported.Ready());
+
+        WizardPlan plan;
+        plan.port = row.port;
+        plan.boxScreenshot = first ? "install_complete_win10" : nullptr;
+        first = false;
+        WizardOutcome outcome = Run(plan);
+
+        ExpectCompletionMessage(outcome);
+        ExpectDriverFilesCopied(kPreselectedModelRow, WorkingFolder() + "\\win2k");
+        ExpectDriverRegistered(kPreselectedModelRow);
+        ExpectPrinterAdded(kPreselectedModelRow, row.port);
+        ExpectDevice(DeviceText(DefaultModel(), row.port).c_str());
+    }
+}
+
+// On Windows 10 the second pass fails as the first did, and the user is told so.
+TEST_F(InstallTest, FailedInstallationOnWindows10IsReported) {
+    ASSERT_NO_FATAL_FAILURE(PrepareWorkspace(false));
+    ASSERT_TRUE(CreateRegistryKey(HKEY_CURRENT_USER, kWindowsDeviceKey));
+    ASSERT_TRUE(SetReportedWindowsVersion(kProgramFile, "win10"));
+    WizardPlan plan;
+    plan.port = "LPT1:";
+    WizardOutcome outcome = Run(plan);
+
+    ExpectFailureMessage(outcome, "无法复制驱动文件 win2k\\QZC10.DLL");
+    ExpectPrinterAdded(kPreselectedModelRow, "LPT1:");
 }
 
 // Wine's spooler takes a printer without a port, so an empty port name is a success there.
