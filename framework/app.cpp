@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/dialog.h"
 #include "framework/system_library.h"
 
 namespace {
@@ -65,7 +66,7 @@ CWinApp* AfxGetApp() { return g_app; }
 
 HWND AfxTopLevelWindow(HWND window) { return window ? ::GetAncestor(window, GA_ROOT) : nullptr; }
 
-HWND AfxGetModalOwner() { return AfxTopLevelWindow(::GetActiveWindow()); }
+HWND AfxGetModalOwner() { return AfxTopLevelWindow(CDialog::InnermostModalWindow()); }
 
 HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : ::GetModuleHandleA(nullptr); }
 
