@@ -134,7 +134,7 @@ void Installer::LeavePortPage(const Dialog& portPage, const WizardPlan& plan, Wi
 // Install, and watch the run until the page closes: the Device value it writes on the way.
 void Installer::InstallAndWatch(const Dialog& portPage, const WizardPlan& plan, WizardOutcome* outcome) {
     if (plan.anotherProgramActiveAtInstall) {
-        anotherProgram_ = std::make_unique<AnotherProgramActive>();
+        anotherProgram_ = std::make_unique<AnotherProgramActive>(portPage.Handle());
         if (!AnotherProgramActive::Deactivated(portPage.Handle())) {
             trouble_ = "the program stayed active beside another program's window";
             return;

@@ -32,9 +32,11 @@ void ExpectGivenBack(HWND page, const std::string& what) {
     EXPECT_EQ(page, active) << what << ": active is " << DescribeWindows({active});
 }
 
-AnotherProgramActive::AnotherProgramActive()
-    : quit_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-      thread_(CreateThread(nullptr, 0, &AnotherProgramActive::Run, this, 0, nullptr)) {}
+// Only the thread of the foreground window loses its active window to another program's.
+AnotherProgramActive::AnotherProgramActive(HWND page) : quit_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    SetForegroundWindow(page);
+    thread_ = CreateThread(nullptr, 0, &AnotherProgramActive::Run, this, 0, nullptr);
+}
 
 AnotherProgramActive::~AnotherProgramActive() {
     SetEvent(quit_);

@@ -15,11 +15,11 @@ void ExpectOwnedAndBlocking(HWND dialog, HWND page, const std::string& what);
 // After the dialog has closed: `page` is enabled and becomes the active window.
 void ExpectGivenBack(HWND page, const std::string& what);
 
-// A window of the test's process made the foreground window, as when the user switches to
-// another program while the program under test works; it goes with the object.
+// A window of the test's process made the foreground window, as when the user switches from
+// `page` to another program while the program under test works; it goes with the object.
 class AnotherProgramActive {
 public:
-    AnotherProgramActive();
+    explicit AnotherProgramActive(HWND page);
     ~AnotherProgramActive();
     AnotherProgramActive(const AnotherProgramActive&) = delete;
     AnotherProgramActive& operator=(const AnotherProgramActive&) = delete;
