@@ -15,8 +15,8 @@ CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_p
 
 CDialog::~CDialog() { DetachAll(); }
 
-// A dialog made without a parent is owned by the window the user is working in, which
-// takes no input while the dialog runs: the framework disables it (when it was enabled)
+// A dialog made without a parent is owned by the page running beneath it, which takes no
+// input while the dialog runs: the framework disables it (when it was enabled)
 // and enables it again as the dialog ends, before the dialog is hidden, so activation
 // returns to it and not to another program.
 INT_PTR CDialog::DoModal() {
