@@ -6,6 +6,7 @@ set(KORA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../ports/default_port.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../ports/port_rows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../ports/monitor_rows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../ports/spooler_fetch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../install/driver_models.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../install/driver_package.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../install/registry_text.cpp

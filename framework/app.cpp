@@ -2,15 +2,29 @@
 
 #include <commctrl.h>
 
+#include "framework/dialog.h"
 #include "framework/system_library.h"
 
 namespace {
 CWinApp* g_app = nullptr;
 
+// Windows 2000 and XP do not terminate a path cut short at the buffer's size, so only a
+// length below the size is a whole path.
+std::string ModulePath(HINSTANCE instance) {
+    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+        std::string path(size, '\0');
+        DWORD length = ::GetModuleFileNameA(instance, &path[0], size);
+        if (length == 0) break;
+        if (length < size) {
+            path.resize(length);
+            return path;
+        }
+    }
+    return std::string();
+}
+
 std::string FileTitle(HINSTANCE instance) {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(instance, path, MAX_PATH);
-    std::string name = path;
+    std::string name = ModulePath(instance);
     size_t slash = name.find_last_of("\\/");
     if (slash != std::string::npos) name.erase(0, slash + 1);
     size_t dot = name.find_last_of('.');
@@ -65,7 +79,7 @@ CWinApp* AfxGetApp() { return g_app; }
 
 HWND AfxTopLevelWindow(HWND window) { return window ? ::GetAncestor(window, GA_ROOT) : nullptr; }
 
-HWND AfxGetModalOwner() { return AfxTopLevelWindow(::GetActiveWindow()); }
+HWND AfxGetModalOwner() { return AfxTopLevelWindow(CDialog::InnermostModalWindow()); }
 
 HINSTANCE AfxGetInstanceHandle() { return g_app ? g_app->m_hInstance : ::GetModuleHandleA(nullptr); }
 

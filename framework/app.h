@@ -43,8 +43,9 @@ void AfxEnableControlContainer();
 
 // The top-level window that `window` belongs to; nullptr for nullptr.
 HWND AfxTopLevelWindow(HWND window);
-// The owner of a dialog or message box made without a parent: the thread's active window,
-// taken up to its top-level window; nullptr when the thread has none (the first page).
+// The owner of a dialog or message box made without a parent: the innermost page that the
+// program runs, even while the user works in another program; nullptr when no page runs
+// (the first page, and a page opened after the one before it has closed).
 HWND AfxGetModalOwner();
 
 // A message box owned by AfxGetModalOwner(), with the application's title as its caption;

@@ -1,24 +1,43 @@
 #include "ports/spooler_enum.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "framework/system_library.h"
+#include "ports/spooler_fetch.h"
 
 namespace {
 
 using EnumFn = BOOL(WINAPI*)(LPSTR name, DWORD level, LPBYTE buffer, DWORD size, LPDWORD needed, LPDWORD returned);
 
+// One call of EnumPortsA or EnumMonitorsA on the local spooler.
+class LocalSpoolerEnum : public kora::SpoolerEnumCall {
+public:
+    LocalSpoolerEnum(EnumFn enumerate, DWORD level) : m_enumerate(enumerate), m_level(level) {}
+
+    kora::EnumAnswer Call(std::uint8_t* buffer, std::uint32_t size, std::uint32_t& needed,
+                          std::uint32_t& returned) override {
+        DWORD neededNow = 0, returnedNow = 0;
+        BOOL ok = m_enumerate(nullptr, m_level, buffer, size, &neededNow, &returnedNow);
+        needed = neededNow;
+        returned = returnedNow;
+        if (ok) return kora::EnumAnswer::Done;
+        return ::GetLastError() == ERROR_INSUFFICIENT_BUFFER ? kora::EnumAnswer::BufferTooSmall
+                                                             : kora::EnumAnswer::Failed;
+    }
+
+private:
+    EnumFn m_enumerate;
+    DWORD m_level;
+};
+
 SpoolerRecords Enumerate(const char* function, DWORD level, size_t recordSize) {
     SpoolerRecords result;
     auto enumerate = SpoolerProc<EnumFn>(function);
     if (enumerate == nullptr) return result;
-    DWORD needed = 0, returned = 0;
-    enumerate(nullptr, level, nullptr, 0, &needed, &returned);
-    result.bytes.resize(needed);
-    returned = 0;
-    enumerate(nullptr, level, result.bytes.empty() ? nullptr : result.bytes.data(), needed, &needed, &returned);
-    // Whatever the second call says, no record is read beyond the buffer.
-    result.count = std::min<DWORD>(returned, static_cast<DWORD>(result.bytes.size() / recordSize));
+    LocalSpoolerEnum call(enumerate, level);
+    kora::FetchedRecords fetched = kora::FetchSpoolerRecords(call, recordSize);
+    result.bytes = std::move(fetched.bytes);
+    result.count = fetched.count;
     return result;
 }
 

@@ -1,5 +1,5 @@
-// The spooler's two-call enumerations on the local machine: a size query, then one call
-// with a buffer of exactly the reported size. The records and their texts live in `bytes`.
+// The spooler's enumerations on the local machine (the rule in ports/spooler_fetch.h): the
+// records and their texts live in `bytes`; none when the spooler fails or is not running.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,9 @@ struct SpoolerRecords {
     DWORD count = 0;  // never more records than the buffer can hold
 
     template <typename Record>
-    const Record* Records() const { return reinterpret_cast<const Record*>(bytes.data()); }
+    const Record* Records() const {
+        return reinterpret_cast<const Record*>(bytes.data());
+    }
 };
 
 SpoolerRecords EnumPortsLevel2();

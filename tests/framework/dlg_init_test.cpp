@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "box_reader.h"
 #include "scripted_dialog.h"
 #include "test_ids.h"
 
@@ -62,16 +63,27 @@ TEST(DialogInitData, FillsTheBoxesInRecordOrderDuringBaseInit) {
     for (size_t i = 0; i < seen.size(); ++i) EXPECT_EQ(seen[i], cases[i].expected) << cases[i].name;
 }
 
-TEST(DialogInitData, DamagedRecordStopsBeforeItsBytes) {
+// A page whose initialisation data cannot be read is not shown with boxes that miss
+// entries: it ends with -1 after a message, having applied the records before the damaged
+// one and no byte beyond the resource.
+TEST(DialogInitData, DamagedDataEndsTheDialogAfterAMessage) {
     HRSRC found = ::FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_DLGINIT_DAMAGED), MAKEINTRESOURCEA(240));
     ASSERT_NE(found, nullptr);
     ASSERT_EQ(::SizeofResource(nullptr, found), 22u) << "the damaged record no longer overruns by one byte";
 
     Items seen;
-    CScriptedDlg dialog(IDD_DLGINIT_DAMAGED, [&](CScriptedDlg& d) { seen = BoxItems(d.m_hWnd, IDC_FIRST_BOX); });
-    EXPECT_EQ(dialog.DoModal(), CScriptedDlg::kEndedByTimer) << "the dialog did not carry on";
-    EXPECT_TRUE(dialog.m_scriptRan);
+    HWND window = nullptr;
+    CScriptedDlg dialog(IDD_DLGINIT_DAMAGED, [&](CScriptedDlg& d) {
+        window = d.m_hWnd;
+        seen = BoxItems(d.m_hWnd, IDC_FIRST_BOX);
+    });
+    BoxReader reader;
+    EXPECT_EQ(dialog.DoModal(), -1) << "the dialog carried on";
+    const std::vector<ReadBox>& boxes = reader.Finish();
     EXPECT_EQ(seen, Items({"ab"}));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "程序文件已损坏：无法读取此页面的初始数据，此页面无法打开。");
+    EXPECT_EQ(boxes[0].owner, window);
 }
 
 }  // namespace

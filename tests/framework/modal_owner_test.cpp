@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "box_reader.h"
 #include "framework/app.h"
 #include "framework/dialog.h"
 #include "test_ids.h"
@@ -175,6 +176,98 @@ TEST(ModalOwner, AMessageBoxIsOwnedByTheDialogShown) {
     EXPECT_FALSE(seen.dialogEnabled);
     EXPECT_TRUE(enabledAfter);
     EXPECT_EQ(activeAfter, seen.dialog);
+}
+
+// A window of another thread made the foreground window, as another program's is when the
+// user switches to it: the thread showing the dialogs is left without an active window.
+class ForeignForegroundWindow {
+public:
+    ForeignForegroundWindow()
+        : m_quit(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          m_thread(::CreateThread(nullptr, 0, &ForeignForegroundWindow::Run, this, 0, nullptr)) {}
+    ~ForeignForegroundWindow() {
+        ::SetEvent(m_quit);
+        ::WaitForSingleObject(m_thread, kFindTimeoutMs);
+        ::CloseHandle(m_thread);
+        ::CloseHandle(m_quit);
+    }
+
+private:
+    static DWORD WINAPI Run(void* param) {
+        auto* self = static_cast<ForeignForegroundWindow*>(param);
+        HWND window = ::CreateWindowExA(0, "Static", "another program", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 200,
+                                        80, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+        ::SetForegroundWindow(window);
+        while (::MsgWaitForMultipleObjects(1, &self->m_quit, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+        }
+        ::DestroyWindow(window);
+        return 0;
+    }
+
+    HANDLE m_quit;
+    HANDLE m_thread;
+};
+
+// Handles what is sent to this thread (the loss of activation comes so) until it has no
+// active window.
+bool LoseActivation() {
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < kFindTimeoutMs; ::Sleep(10)) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+        if (::GetActiveWindow() == nullptr) return true;
+    }
+    return false;
+}
+
+// The user switched to another program while a page worked: what the page opens then is
+// still owned by the page, which takes no input until it has closed.
+TEST(ModalOwner, OwnedByThePageWhileAnotherProgramIsActive) {
+    struct Opened {
+        HWND owner = nullptr;
+        bool ownerEnabled = true;
+    };
+    struct Case {
+        const char* name;
+        Opened (*open)(HWND page);
+    };
+    static const Case kCases[] = {
+        {"message box",
+         [](HWND) {
+             BoxReader reader;
+             AfxMessageBox("请先关闭正在运行的打印任务", MB_OK);
+             const std::vector<ReadBox>& boxes = reader.Finish();
+             return boxes.size() == 1 ? Opened{boxes[0].owner, boxes[0].ownerEnabled} : Opened{};
+         }},
+        {"dialog",
+         [](HWND page) {
+             Opened seen;
+             CWhenShownDlg inner([&](CWhenShownDlg& i) {
+                 seen = {::GetWindow(i.m_hWnd, GW_OWNER), ::IsWindowEnabled(page) != FALSE};
+                 i.EndDialog(IDOK);
+             });
+             inner.DoModal();
+             return seen;
+         }},
+    };
+    for (const Case& c : kCases) {
+        HWND shown = nullptr;
+        bool deactivated = false;
+        Opened opened;
+        CWhenShownDlg page([&](CWhenShownDlg& d) {
+            shown = d.m_hWnd;
+            ::SetForegroundWindow(d.m_hWnd);  // as the page the user works in
+            ForeignForegroundWindow other;
+            deactivated = LoseActivation();
+            opened = c.open(d.m_hWnd);
+            d.EndDialog(IDOK);
+        });
+        EXPECT_EQ(page.DoModal(), IDOK) << c.name;
+        ASSERT_TRUE(deactivated) << c.name << ": the page stayed the active window";
+        EXPECT_EQ(opened.owner, shown) << c.name;
+        EXPECT_FALSE(opened.ownerEnabled) << c.name;
+    }
 }
 
 }  // namespace

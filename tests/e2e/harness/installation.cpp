@@ -133,6 +133,13 @@ void Installer::LeavePortPage(const Dialog& portPage, const WizardPlan& plan, Wi
 
 // Install, and watch the run until the page closes: the Device value it writes on the way.
 void Installer::InstallAndWatch(const Dialog& portPage, const WizardPlan& plan, WizardOutcome* outcome) {
+    if (plan.anotherProgramActiveAtInstall) {
+        anotherProgram_ = std::make_unique<AnotherProgramActive>(portPage.Handle());
+        if (!AnotherProgramActive::Deactivated(portPage.Handle())) {
+            trouble_ = "the program stayed active beside another program's window";
+            return;
+        }
+    }
     const DWORD start = GetTickCount();
     portPage.Click(kInstall);
     while (IsWindow(portPage.Handle()) && GetTickCount() - start < kInstallTimeoutMs) {
@@ -157,6 +164,7 @@ void Installer::FinishAfterPortPage(const WizardPlan& plan, WizardOutcome* outco
         outcome->boxText = MessageBoxText(box);
         outcome->boxHasIcon = MessageBoxHasIcon(box);
         outcome->boxOwnedBySettingsPage = GetWindow(box, GW_OWNER) == settings_.Handle();
+        outcome->settingsPageEnabledUnderBox = IsWindowEnabled(settings_.Handle()) != FALSE;
         if (plan.boxScreenshot) {
             Sleep(kPaintMs);
             SaveScreenshot(box, plan.boxScreenshot);
@@ -164,6 +172,7 @@ void Installer::FinishAfterPortPage(const WizardPlan& plan, WizardOutcome* outco
         PressMessageBoxOk(box);
         known.push_back(box);
     }
+    anotherProgram_.reset();
     ExitWatch watch = WatchUntilExit(*program_, known, kInstallTimeoutMs);
     outcome->exited = watch.exited;
     outcome->otherWindows = watch.otherWindows;

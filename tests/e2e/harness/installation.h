@@ -10,6 +10,7 @@
 
 #include "harness/dialog.h"
 #include "harness/kora_pages.h"
+#include "harness/ownership.h"
 #include "harness/program.h"
 
 namespace e2e {
@@ -62,6 +63,9 @@ struct WizardPlan {
     // page is still open: a value found after the program has ended comes from a later run.
     bool removeDeviceOfInstallRun = false;
     const char* boxScreenshot = nullptr;  // name of a screenshot of the first message box
+    // Makes a window of another program the active one before Install, and keeps it so
+    // until the first message box has been read.
+    bool anotherProgramActiveAtInstall = false;
 };
 
 // What a walk saw.
@@ -73,6 +77,7 @@ struct WizardOutcome {
     std::string boxText;                      // the first "KORA" message box after the port page; empty: none
     bool boxHasIcon = false;
     bool boxOwnedBySettingsPage = false;
+    bool settingsPageEnabledUnderBox = false;
     bool exited = false;                    // the program ended by itself after that box was closed
     std::vector<std::string> otherWindows;  // windows shown after that, besides the settings page
 };
@@ -110,6 +115,7 @@ private:
     void FinishAfterPortPage(const WizardPlan& plan, WizardOutcome* outcome);
 
     std::unique_ptr<Program> program_;
+    std::unique_ptr<AnotherProgramActive> anotherProgram_;
     Dialog settings_;
     std::string trouble_;
 };

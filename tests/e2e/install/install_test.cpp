@@ -59,6 +59,7 @@ void ExpectDriverRegistered(int row) {
 
 void ExpectEndedQuietlyAfterTheBox(const WizardOutcome& outcome) {
     EXPECT_TRUE(outcome.boxOwnedBySettingsPage) << "the message box is not owned by the settings page";
+    EXPECT_FALSE(outcome.settingsPageEnabledUnderBox) << "the settings page takes input under its message box";
     EXPECT_TRUE(outcome.exited) << "KORA.exe did not end after its message box";
     EXPECT_TRUE(outcome.otherWindows.empty()) << "also shown: " << ::testing::PrintToString(outcome.otherWindows);
 }
@@ -240,6 +241,17 @@ TEST_F(InstallTest, FailedInstallationOnWindows10IsReported) {
     WizardOutcome outcome = Run(plan);
 
     ExpectFailureMessage(outcome, "无法复制驱动文件 win2k\\QZC10.DLL");
+    ExpectPrinterAdded(kPreselectedModelRow, "LPT1:");
+}
+
+// The user switches to another program while the installation runs: the completion
+// message is still owned by the settings page, not left on its own beside it.
+TEST_F(InstallTest, CompletionMessageOwnedBySettingsPageWhileAnotherProgramIsActive) {
+    ASSERT_NO_FATAL_FAILURE(StartCaseOfATable());
+    WizardPlan plan;
+    plan.port = "LPT1:";
+    plan.anotherProgramActiveAtInstall = true;
+    ExpectCompletionMessage(Run(plan));
     ExpectPrinterAdded(kPreselectedModelRow, "LPT1:");
 }
 
