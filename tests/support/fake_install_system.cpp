@@ -1,6 +1,7 @@
 #include "tests/support/fake_install_system.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace kora::testing {
@@ -103,6 +104,15 @@ bool FakeInstallSystem::Answer(std::uint32_t error) {
 bool FakeInstallSystem::IsSystem64Bit() {
     if (system64Bit) calls.push_back("IsSystem64Bit");
     return system64Bit;
+}
+
+bool FakeInstallSystem::QueryNativeMachine(std::uint16_t* machine) {
+    if (!nativeMachineKnown) return false;
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%#06x", static_cast<unsigned>(nativeMachine));
+    calls.push_back(std::string("QueryNativeMachine ") + hex);
+    *machine = nativeMachine;
+    return true;
 }
 
 std::vector<std::string> FakeInstallSystem::FindUnidrv64Folders() {

@@ -40,6 +40,10 @@ public:
     std::vector<std::string> unidrv64Folders;  // what the driver store search finds
     std::set<std::string> existingFiles;       // every other path does not exist
     bool addX64PrinterDriverOk = true;
+    // IsWow64Process2's answer; unanswered (a Windows without it) unless set, and then not
+    // logged either, so that runs on such systems keep their calls.
+    bool nativeMachineKnown = false;
+    std::uint16_t nativeMachine = 0;
 
     // What was asked.
     std::vector<std::string> calls;
@@ -61,6 +65,7 @@ public:
     bool GetPrinterPort(PrinterHandle printer, std::string* port) override;
     bool SetPrinterPort(PrinterHandle printer, const std::string& port) override;
     bool IsSystem64Bit() override;
+    bool QueryNativeMachine(std::uint16_t* machine) override;
     std::vector<std::string> FindUnidrv64Folders() override;
     bool FileExists(const std::string& path) override;
     long OpenKey(Hive hive, const std::string& subKey, RegKey* key) override;

@@ -12,6 +12,7 @@
 #include <winspool.h>
 
 #include "harness/spooler.h"
+#include "install/system_machine.h"
 #include "install/win32_install_system.h"
 
 namespace e2e {
@@ -169,6 +170,17 @@ private:
     HWND window_ = nullptr;
     std::vector<std::string> sections_;
 };
+
+// IsWow64Process2 is found at run time (Wine's kernel32 has it, as Windows 10 from version
+// 1709 on): a 32-bit prefix is an x86 Windows. The 64-bit prefix's x64 answer leads the
+// whole runs of install_x64_test.
+TEST(SystemMachine, AThirtyTwoBitPrefixIsAnX86Windows) {
+    const std::unique_ptr<kora::InstallSystem> sys = MakeWin32InstallSystem(nullptr, nullptr);
+    std::uint16_t machine = 0;
+    ASSERT_TRUE(sys->QueryNativeMachine(&machine));
+    EXPECT_EQ(machine, kora::kMachineI386);
+    EXPECT_EQ(kora::DetectSystemMachine(*sys), kora::SystemMachine::X86);
+}
 
 TEST(SettingChange, ReachesTopLevelWindowsWithTheSection) {
     std::unique_ptr<kora::InstallSystem> sys = MakeWin32InstallSystem(nullptr, nullptr);
