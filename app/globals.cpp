@@ -1,6 +1,6 @@
 #include "app/globals.h"
 
 std::string g_portName;
-CSettingsDlg* g_pSettingsDlg = nullptr;
-CPortSelectDlg* g_pPortSelectDlg = nullptr;
+PrinterDriverInstaller* g_pSettingsDlg = nullptr;
+kora::PortPageInputs* g_pPortSelectDlg = nullptr;
 int g_systemType = 0;

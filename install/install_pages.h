@@ -7,10 +7,17 @@
 
 namespace kora {
 
+// The settings page's boxes, each asked for by what it holds; a row is -1 for a box
+// without a selection.
 class SettingsPageInputs {
 public:
-    // The selection of the settings page's combo box with this id (res/resource.h), -1 for none.
-    virtual int SelectedRow(int boxId) const = 0;
+    virtual int ModelRow() const = 0;
+    virtual int SerialPortRow() const = 0;  // the hidden port box: LPT1 to LPT3, then COM1 to COM4
+    virtual int BaudRateRow() const = 0;
+    virtual int DataBitsRow() const = 0;
+    virtual int StopBitsRow() const = 0;
+    virtual int ParityRow() const = 0;
+    virtual int FlowControlRow() const = 0;
     virtual bool IsDefaultPrinterChecked() const = 0;
 
 protected:

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "settings/model_table.h"
+#include "install/driver_models.h"
+#include "install/driver_package.h"
 
 namespace kora {
 
@@ -11,25 +12,20 @@ const char kDriverEnvironment[] = "Windows NT x86";
 
 namespace {
 
-const char kSourceFolder[] = "win2k\\";
-
 // The three shared dependent files, each zero-terminated, copied as one block.
 constexpr char kFixedDependentFiles[] = "\\ttfsub.GPD\0\\unires.DLL\0\\stdnames.GPD";
 constexpr std::size_t kFixedDependentFilesSize = sizeof kFixedDependentFiles;  // 38, last zero included
 // The resource library's name is composed in a 20-byte text: at most 19 characters.
 constexpr std::size_t kMaxLibraryNameLength = 19;
 
-std::string LibraryFileName(int row) { return std::string(ResourceLibraryStem(row)) + ".DLL"; }
-std::string DataFileName(int row) { return std::string(DataFileStem(row)) + ".GPD"; }
-
 DriverFileCopy CopyOf(const std::string& fileName, const std::string& driverDirectory, int progress) {
-    return {kSourceFolder + fileName, driverDirectory + "\\" + fileName, progress};
+    return {PackagePath(fileName), driverDirectory + "\\" + fileName, progress};
 }
 
 std::array<char, kDependentFilesSize> DependentFiles(int row) {
     std::array<char, kDependentFilesSize> list{};
     std::memcpy(list.data(), kFixedDependentFiles, kFixedDependentFilesSize);
-    const std::string library = LibraryFileName(row);
+    const std::string library = ResourceLibraryName(row);
     const std::size_t length = std::min(library.size(), kMaxLibraryNameLength);
     // The zero after it, and the empty name that ends the list, are left from the fill.
     std::memcpy(list.data() + kFixedDependentFilesSize, library.data(), length);
@@ -40,7 +36,7 @@ std::array<char, kDependentFilesSize> DependentFiles(int row) {
 
 std::vector<DriverFileCopy> DriverFileCopies(int row, const std::string& driverDirectory) {
     return {
-        CopyOf(LibraryFileName(row), driverDirectory, 10),
+        CopyOf(ResourceLibraryName(row), driverDirectory, 10),
         CopyOf(DataFileName(row), driverDirectory, 20),
         CopyOf("uniDRVui.DLL", driverDirectory, 30),
         CopyOf("uniDRV.DLL", driverDirectory, kNoProgress),
@@ -56,7 +52,8 @@ DriverRecord MakeDriverRecord(int row) {
     record.cVersion = kDriverRecordVersion;
     record.pName = DriverName(row);
     record.pEnvironment = kDriverEnvironment;
-    // Bare names: the spooler finds them in its driver directory.
+    // One leading backslash and no folder: the spooler takes each name from its driver
+    // directory, where the copies put the files.
     record.pDriverPath = "\\uniDRV.DLL";
     record.pDataFile = "\\" + DataFileName(row);
     record.pConfigFile = "\\uniDRVui.DLL";

@@ -1,6 +1,7 @@
-// What one installation run hands to the file system and the spooler, composed from the
-// model row, the driver directory and the chosen port. All texts grow as needed, so no
-// port name or directory can overflow them.
+// What one installation run hands to the file system and the spooler for "Windows NT x86",
+// composed from the model row, the driver directory and the chosen port. Texts grow as
+// needed, so no port name or directory is cut; only the dependent-files list has the fixed
+// 255 bytes of the product's layout, which its four short names always fit.
 #pragma once
 
 #include <string>
@@ -18,7 +19,7 @@ constexpr std::uint32_t kDriverRecordVersion = 2;
 
 constexpr int kNoProgress = 0;
 
-// One of the eight driver files, copied from the win2k folder into the driver directory.
+// One driver file, copied from the package (or the system's 64-bit Unidrv) into a driver directory.
 struct DriverFileCopy {
     std::string source;
     std::string destination;

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "install/driver64.h"
 #include "install/install_records.h"
 #include "install/registry_text.h"
 #include "install/serial_settings.h"
-#include "install/x64_driver.h"
-#include "res/resource.h"
 
 namespace kora {
 
@@ -15,91 +14,64 @@ namespace {
 
 const char kWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 constexpr std::uint32_t kFinalPause = 500;
-const char kUnidrv64MissingText[] =
-    "找不到 64 位 Windows 的通用打印驱动程序文件（unidrv.dll、unidrvui.dll、unires.dll、stdnames.gpd、ttfsub.gpd），"
-    "无法为 64 位系统注册驱动程序。\n"
-    "请先用 Windows 的“添加打印机”安装任意一台使用 Windows 自带通用驱动程序（Unidrv）的打印机，"
-    "或把这些 64 位文件放入本程序的 win2k\\x64\\ 文件夹，然后重新安装。";
 
-class RunRecorder {
-public:
-    explicit RunRecorder(InstallOutcome* outcome) : m_outcome(outcome) {}
-    // Later failures are usually consequences of the first; that one is what the user sees.
-    void Fail(InstallStep step, std::uint32_t error, const std::string& detail = std::string()) {
-        if (!m_outcome->Succeeded()) return;
-        m_outcome->failedStep = step;
-        m_outcome->error = error;
-        m_outcome->detail = detail;
-    }
-
-private:
-    InstallOutcome* m_outcome;
-};
-
-// The directory text, or "" when the query failed; a buffer without a zero byte is cut at its end.
-std::string QueryDriverDirectory(InstallSystem& sys, RunRecorder& recorder) {
-    std::array<char, kDriverDirectorySize> buffer{};
-    const bool ok = sys.GetDriverDirectory(kDriverEnvironment, kDriverDirectoryLevel,
-                                                  buffer.data(), static_cast<std::uint32_t>(buffer.size()));
-    if (!ok) {
-        recorder.Fail(InstallStep::DriverDirectory, sys.LastError());
-        return std::string();
-    }
-    const std::string directory(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
-    if (directory.empty()) recorder.Fail(InstallStep::DriverDirectory, kErrorSuccess);
-    return directory;
+// Ends with the package folder where a builder may put the files (the failure's detail).
+std::string Unidrv64MissingText(const std::string& packageFolder) {
+    return "找不到 64 位 Windows 的通用打印驱动程序文件"
+           "（unidrv.dll、unidrvui.dll、unires.dll、stdnames.gpd、ttfsub.gpd），"
+           "无法为 64 位系统注册驱动程序。\n"
+           "请先用 Windows 的“添加打印机”安装任意一台使用 Windows 自带通用驱动程序（Unidrv）的打印机，"
+           "或把这些 64 位文件放入本程序的 " +
+           packageFolder + "\\ 文件夹，然后重新安装。";
 }
 
-void CopyDriverFiles(InstallSystem& sys, int modelRow, const std::string& directory,
-                     RunRecorder& recorder) {
+void CopyDriverFiles(InstallSystem& sys, int modelRow, const std::string& directory, InstallOutcome& outcome) {
     for (const DriverFileCopy& copy : DriverFileCopies(modelRow, directory)) {
         if (!directory.empty() && !sys.CopyDriverFile(copy.source, copy.destination, false))
-            recorder.Fail(InstallStep::CopyFiles, sys.LastError(), copy.source);
+            outcome.Fail(InstallStep::CopyFiles, sys.LastError(), copy.source);
         if (copy.progress != kNoProgress) sys.SetProgress(copy.progress);
     }
 }
 
-void RegisterDriver(InstallSystem& sys, int modelRow, RunRecorder& recorder) {
+void RegisterDriver(InstallSystem& sys, int modelRow, InstallOutcome& outcome) {
     if (!sys.AddDriver(kDriverRecordLevel, MakeDriverRecord(modelRow)))
-        recorder.Fail(InstallStep::RegisterDriver, sys.LastError());
+        outcome.Fail(InstallStep::RegisterDriver, sys.LastError());
 }
 
 // Windows keeps a printer of that name from an earlier run, on its old port, where Wine
 // replaces it: the user's chosen port must reach it either way.
 void MoveExistingPrinter(InstallSystem& sys, const std::string& name, const std::string& port,
-                         RunRecorder& recorder) {
+                         InstallOutcome& outcome) {
     if (port.empty()) return;
     const PrinterHandle existing = sys.OpenExistingPrinter(name);
     if (existing == 0) {
-        recorder.Fail(InstallStep::MovePrinterToPort, sys.LastError(), port);
+        outcome.Fail(InstallStep::MovePrinterToPort, sys.LastError(), port);
         return;
     }
     std::string current;
     if (!sys.GetPrinterPort(existing, &current) || (current != port && !sys.SetPrinterPort(existing, port)))
-        recorder.Fail(InstallStep::MovePrinterToPort, sys.LastError(), port);
+        outcome.Fail(InstallStep::MovePrinterToPort, sys.LastError(), port);
     sys.ClosePrinterHandle(existing);
 }
 
 // A 64-bit spooler takes the printer only with a "Windows x64" driver; 32-bit systems never
 // get here, so their runs make exactly the calls they always made.
-void AddX64Driver(InstallSystem& sys, int modelRow, RunRecorder& recorder) {
-    if (!sys.IsSystem64Bit()) return;
-    const InstallOutcome x64 = InstallX64Driver(sys, modelRow);
-    if (!x64.Succeeded()) recorder.Fail(x64.failedStep, x64.error, x64.detail);
+void AddX64Driver(InstallSystem& sys, int modelRow, InstallOutcome& outcome) {
+    if (sys.IsSystem64Bit()) InstallDriver64(sys, kX64Environment, modelRow, outcome);
 }
 
 // A printer of that name from an earlier run counts as there.
 bool AddPrinterTo(InstallSystem& sys, int modelRow, const std::string& port, PrinterHandle* printer,
-                  RunRecorder& recorder) {
+                  InstallOutcome& outcome) {
     const PrinterRecord record = MakePrinterRecord(modelRow, port);
     *printer = sys.CreatePrinter(kPrinterRecordLevel, record);
     if (*printer != 0) return true;
     const std::uint32_t error = sys.LastError();
     if (error == kErrorPrinterAlreadyExists) {
-        MoveExistingPrinter(sys, record.pPrinterName, port, recorder);
+        MoveExistingPrinter(sys, record.pPrinterName, port, outcome);
         return true;
     }
-    recorder.Fail(InstallStep::CreatePrinter, error);
+    outcome.Fail(InstallStep::CreatePrinter, error);
     return false;
 }
 
@@ -118,7 +90,7 @@ std::string FailedStepText(const InstallOutcome& outcome) {
         case InstallStep::RegisterDriver: return "无法添加打印机驱动程序";
         case InstallStep::CreatePrinter: return "无法添加打印机";
         case InstallStep::MovePrinterToPort: return "无法将已有打印机的端口改为 " + outcome.detail;
-        case InstallStep::FindUnidrv64: return kUnidrv64MissingText;
+        case InstallStep::FindUnidrv64: return Unidrv64MissingText(outcome.detail);
         case InstallStep::None: break;
     }
     return std::string();
@@ -126,20 +98,40 @@ std::string FailedStepText(const InstallOutcome& outcome) {
 
 }  // namespace
 
+void InstallOutcome::Fail(InstallStep step, std::uint32_t error, const std::string& detail) {
+    if (!Succeeded()) return;
+    failedStep = step;
+    this->error = error;
+    this->detail = detail;
+}
+
+std::string QueryDriverDirectory(InstallSystem& sys, const std::string& environment, const std::string& detail,
+                                 InstallOutcome& outcome) {
+    std::array<char, kDriverDirectorySize> buffer{};
+    if (!sys.GetDriverDirectory(environment, kDriverDirectoryLevel, buffer.data(),
+                                static_cast<std::uint32_t>(buffer.size()))) {
+        outcome.Fail(InstallStep::DriverDirectory, sys.LastError(), detail);
+        return std::string();
+    }
+    const std::string directory(buffer.begin(), std::find(buffer.begin(), buffer.end(), '\0'));
+    if (directory.empty()) outcome.Fail(InstallStep::DriverDirectory, kErrorSuccess, detail);
+    return directory;
+}
+
 InstallOutcome RunInstallation(InstallSystem& sys) {
     InstallOutcome outcome;
-    RunRecorder recorder(&outcome);
     outcome.portName = sys.ChosenPortName();
-    const std::string directory = QueryDriverDirectory(sys, recorder);
-    const int portRow = sys.SelectedRow(IDC_SERIAL_PORT);
-    const int modelRow = sys.SelectedRow(IDC_MODEL);
+    // The x86 directory's failure has always been shown without naming the environment.
+    const std::string directory = QueryDriverDirectory(sys, kDriverEnvironment, std::string(), outcome);
+    const int portRow = sys.SerialPortRow();
+    const int modelRow = sys.ModelRow();
 
-    CopyDriverFiles(sys, modelRow, directory, recorder);
-    RegisterDriver(sys, modelRow, recorder);
-    AddX64Driver(sys, modelRow, recorder);
+    CopyDriverFiles(sys, modelRow, directory, outcome);
+    RegisterDriver(sys, modelRow, outcome);
+    AddX64Driver(sys, modelRow, outcome);
     sys.SetProgress(70);
     PrinterHandle printer = 0;
-    const bool printerExists = AddPrinterTo(sys, modelRow, outcome.portName, &printer, recorder);
+    const bool printerExists = AddPrinterTo(sys, modelRow, outcome.portName, &printer, outcome);
     sys.SetProgress(80);
     MakeDefaultPrinter(sys, modelRow, outcome.portName, printerExists);
     sys.SetProgress(90);

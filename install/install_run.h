@@ -16,10 +16,15 @@ enum class InstallStep {
 // The first step that failed, so that a failed run is never reported as a success.
 struct InstallOutcome {
     InstallStep failedStep = InstallStep::None;
-    std::string detail;  // the source file of a failed copy, the port of a failed move
+    std::string detail;  // the environment of a failed directory query other than x86's, the
+                         // source file of a failed copy, the port of a failed move, the package
+                         // folder that lacks a 64-bit Unidrv
     std::uint32_t error = 0;
-    std::string portName;  // the port the run used, as GetChosenPortName gave it
+    std::string portName;  // the port the run used, as ChosenPortName gave it
     bool Succeeded() const { return failedStep == InstallStep::None; }
+    // Keeps only the first failure: later ones are usually its consequences, and the first
+    // is what the user sees.
+    void Fail(InstallStep step, std::uint32_t error, const std::string& detail = std::string());
 };
 
 // Every step runs whatever failed before it, except the copies (skipped without a driver
@@ -29,6 +34,11 @@ struct InstallOutcome {
 // but the printer exists and may still become the default. Running programs hear of a
 // new default printer only when the Device value was written.
 InstallOutcome RunInstallation(InstallSystem& sys);
+
+// The environment's driver directory, or "" after recording the failure with `detail`; a
+// buffer without a zero byte is cut at its end.
+std::string QueryDriverDirectory(InstallSystem& sys, const std::string& environment, const std::string& detail,
+                                 InstallOutcome& outcome);
 
 // Two lines for the error box: that the installation failed, then the failed step and the
 // system's text for the error (left out when the step failed without an error code).

@@ -48,11 +48,18 @@ class InstallSystem {
 public:
     virtual ~InstallSystem() = default;
 
-    // What the pages give the run (install_pages.h), asked for in the run's order.
-    virtual int SelectedRow(int boxId) = 0;           // a settings page box, -1 for none
+    // What the pages give the run (install_pages.h): the settings page's selections, -1 for
+    // a box without one, its default-printer box, the port page's choice and progress bar.
+    virtual int ModelRow() = 0;
+    virtual int SerialPortRow() = 0;
+    virtual int BaudRateRow() = 0;
+    virtual int DataBitsRow() = 0;
+    virtual int StopBitsRow() = 0;
+    virtual int ParityRow() = 0;
+    virtual int FlowControlRow() = 0;
     virtual bool IsDefaultPrinterChecked() = 0;
-    virtual std::string ChosenPortName() = 0;         // the port page's choice
-    virtual void SetProgress(int position) = 0;       // nothing once that page has closed
+    virtual std::string ChosenPortName() = 0;
+    virtual void SetProgress(int position) = 0;  // nothing once that page has closed
 
     // Spooler and files. Failures report false / 0; LastError tells why.
     virtual bool GetDriverDirectory(const std::string& environment, std::uint32_t level, char* buffer,
@@ -74,9 +81,11 @@ public:
     // The IMAGE_FILE_MACHINE_* value of the processor Windows runs on; false where Windows
     // cannot tell (no IsWow64Process2 before Windows 10 version 1709) or the query fails.
     virtual bool QueryNativeMachine(std::uint16_t* machine) = 0;
-    // The Amd64 folders of the in-box printer packages (ntprint.inf_amd64_*) in the driver
-    // store, as this 32-bit program reaches them; none where there is no such package.
-    virtual std::vector<std::string> FindUnidrv64Folders() = 0;
+    // In the driver store, as this 32-bit program reaches it: the sub-folder `subFolder` of
+    // every package folder matching `packages` ("ntprint.inf_amd64_*" and "Amd64" hold the
+    // in-box x64 Unidrv); none where there is no such package.
+    virtual std::vector<std::string> FindDriverStoreFolders(const std::string& packages,
+                                                            const std::string& subFolder) = 0;
     virtual bool FileExists(const std::string& path) = 0;  // a file, not a folder
 
     // Registry. Results are Win32 error codes: 0 means success.

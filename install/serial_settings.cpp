@@ -1,7 +1,6 @@
 #include "install/serial_settings.h"
 
 #include "install/registry_text.h"
-#include "res/resource.h"
 
 namespace kora {
 
@@ -26,11 +25,11 @@ std::string ComposeSerialSettings(int baud, int parity, int dataBits, int stopBi
 void WriteSerialSettings(InstallSystem& sys, int portRow) {
     if (portRow < kFirstSerialPortRow) return;
     // The boxes are read in this order, which differs from the order of the fields.
-    const int baud = sys.SelectedRow(IDC_BAUD_RATE);
-    const int dataBits = sys.SelectedRow(IDC_DATA_BITS);
-    const int stopBits = sys.SelectedRow(IDC_STOP_BITS);
-    const int parity = sys.SelectedRow(IDC_PARITY);
-    const int flowControl = sys.SelectedRow(IDC_FLOW_CONTROL);
+    const int baud = sys.BaudRateRow();
+    const int dataBits = sys.DataBitsRow();
+    const int stopBits = sys.StopBitsRow();
+    const int parity = sys.ParityRow();
+    const int flowControl = sys.FlowControlRow();
     const std::string text = ComposeSerialSettings(baud, parity, dataBits, stopBits, flowControl);
     WriteRegistryText(sys, Hive::LocalMachine, kPortsKey, PortValueNameTable[portRow], text);
 }

@@ -10,14 +10,18 @@
 
 namespace {
 
-char* Text(const std::string& s) { return const_cast<char*>(s.c_str()); }
-
 class Win32InstallSystem : public kora::InstallSystem {
 public:
     Win32InstallSystem(const kora::SettingsPageInputs* settingsPage, kora::PortPageInputs* portPage)
         : m_page(settingsPage), m_portPage(portPage) {}
 
-    int SelectedRow(int boxId) override { return m_page ? m_page->SelectedRow(boxId) : -1; }
+    int ModelRow() override { return m_page ? m_page->ModelRow() : -1; }
+    int SerialPortRow() override { return m_page ? m_page->SerialPortRow() : -1; }
+    int BaudRateRow() override { return m_page ? m_page->BaudRateRow() : -1; }
+    int DataBitsRow() override { return m_page ? m_page->DataBitsRow() : -1; }
+    int StopBitsRow() override { return m_page ? m_page->StopBitsRow() : -1; }
+    int ParityRow() override { return m_page ? m_page->ParityRow() : -1; }
+    int FlowControlRow() override { return m_page ? m_page->FlowControlRow() : -1; }
     bool IsDefaultPrinterChecked() override { return m_page && m_page->IsDefaultPrinterChecked(); }
     std::string ChosenPortName() override { return m_portPage ? m_portPage->ChosenPortName() : std::string(); }
     void SetProgress(int position) override {
@@ -29,7 +33,8 @@ public:
         using Fn = BOOL(WINAPI*)(LPSTR, LPSTR, DWORD, LPBYTE, DWORD, LPDWORD);
         auto fn = SpoolerProc<Fn>("GetPrinterDriverDirectoryA");
         DWORD needed = 0;
-        return Called(fn && fn(nullptr, Text(environment), level, reinterpret_cast<LPBYTE>(buffer), size, &needed));
+        return Called(fn &&
+                      fn(nullptr, SpoolerText(environment), level, reinterpret_cast<LPBYTE>(buffer), size, &needed));
     }
     bool CopyDriverFile(const std::string& source, const std::string& destination, bool failIfExists) override {
         return Called(::CopyFileA(source.c_str(), destination.c_str(), failIfExists));
@@ -60,7 +65,7 @@ public:
         auto fn = SpoolerProc<Fn>("OpenPrinterA");
         PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
         HANDLE printer = nullptr;
-        if (!Called(fn && fn(Text(printerName), &printer, &defaults))) printer = nullptr;
+        if (!Called(fn && fn(SpoolerText(printerName), &printer, &defaults))) printer = nullptr;
         return reinterpret_cast<kora::PrinterHandle>(printer);
     }
     bool GetPrinterPort(kora::PrinterHandle printer, std::string* port) override {
@@ -77,7 +82,7 @@ public:
         std::vector<BYTE> info;
         if (!GetPrinterInfo2(printer, &info)) return false;
         auto* record = reinterpret_cast<PRINTER_INFO_2A*>(info.data());
-        record->pPortName = Text(port);
+        record->pPortName = SpoolerText(port);
         record->pSecurityDescriptor = nullptr;
         using Fn = BOOL(WINAPI*)(HANDLE, DWORD, LPBYTE, DWORD);
         auto fn = SpoolerProc<Fn>("SetPrinterA");
@@ -100,16 +105,17 @@ public:
         *machine = native;
         return true;
     }
-    std::vector<std::string> FindUnidrv64Folders() override {
+    std::vector<std::string> FindDriverStoreFolders(const std::string& packages,
+                                                    const std::string& subFolder) override {
         std::vector<std::string> folders;
         const std::string repository = DriverStoreRepository();
         if (repository.empty()) return folders;
         WIN32_FIND_DATAA found = {};
-        HANDLE search = ::FindFirstFileA((repository + "ntprint.inf_amd64_*").c_str(), &found);
+        HANDLE search = ::FindFirstFileA((repository + packages).c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) return folders;
         do {
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                folders.push_back(repository + found.cFileName + "\\Amd64");
+                folders.push_back(repository + found.cFileName + "\\" + subFolder);
         } while (::FindNextFileA(search, &found));
         ::FindClose(search);
         return folders;
@@ -160,7 +166,7 @@ private:
     // and later exempt it). The "sysnative" alias reaches the real System32 from Vista on and
     // in Wine, so it is the one path for every 64-bit Windows that has a driver store (XP and
     // Server 2003 x64 have none, and no sysnative without a hotfix: the search finds nothing
-    // there, and the x64 driver directory or the package's win2k\x64 supply the files).
+    // there, and the environment's driver directory or the package's sub-folder supply the files).
     std::string DriverStoreRepository() {
         char windows[MAX_PATH] = {};
         const UINT length = ::GetSystemWindowsDirectoryA(windows, MAX_PATH);

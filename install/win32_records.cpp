@@ -1,31 +1,30 @@
 #include "install/win32_records.h"
 
-namespace {
-char* Text(const std::string& s) { return const_cast<char*>(s.c_str()); }
-}  // namespace
+char* SpoolerText(const char* text) { return const_cast<char*>(text); }
+char* SpoolerText(const std::string& text) { return SpoolerText(text.c_str()); }
 
 DRIVER_INFO_3A ToDriverInfo3(const kora::DriverRecord& r) {
     DRIVER_INFO_3A info = {};
     info.cVersion = r.cVersion;
-    info.pName = Text(r.pName);
-    info.pEnvironment = Text(r.pEnvironment);
-    info.pDriverPath = Text(r.pDriverPath);
-    info.pDataFile = Text(r.pDataFile);
-    info.pConfigFile = Text(r.pConfigFile);
-    info.pHelpFile = Text(r.pHelpFile);
-    info.pDependentFiles = const_cast<char*>(r.pDependentFiles.data());
-    info.pMonitorName = Text(r.pMonitorName);  // an empty text, never a null pointer
-    info.pDefaultDataType = Text(r.pDefaultDataType);
+    info.pName = SpoolerText(r.pName);
+    info.pEnvironment = SpoolerText(r.pEnvironment);
+    info.pDriverPath = SpoolerText(r.pDriverPath);
+    info.pDataFile = SpoolerText(r.pDataFile);
+    info.pConfigFile = SpoolerText(r.pConfigFile);
+    info.pHelpFile = SpoolerText(r.pHelpFile);
+    info.pDependentFiles = SpoolerText(r.pDependentFiles.data());
+    info.pMonitorName = SpoolerText(r.pMonitorName);  // an empty text, never a null pointer
+    info.pDefaultDataType = SpoolerText(r.pDefaultDataType);
     return info;
 }
 
 // Every member not set here stays zero or null.
 PRINTER_INFO_2A ToPrinterInfo2(const kora::PrinterRecord& r) {
     PRINTER_INFO_2A info = {};
-    info.pPrinterName = Text(r.pPrinterName);
-    info.pPortName = Text(r.pPortName);
-    info.pDriverName = Text(r.pDriverName);
-    info.pPrintProcessor = Text(r.pPrintProcessor);
-    info.pDatatype = Text(r.pDatatype);
+    info.pPrinterName = SpoolerText(r.pPrinterName);
+    info.pPortName = SpoolerText(r.pPortName);
+    info.pDriverName = SpoolerText(r.pDriverName);
+    info.pPrintProcessor = SpoolerText(r.pPrintProcessor);
+    info.pDatatype = SpoolerText(r.pDatatype);
     return info;
 }

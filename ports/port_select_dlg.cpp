@@ -6,7 +6,6 @@
 #include "ports/port_type_dlg.h"
 #include "ports/spooler_enum.h"
 #include "res/resource.h"
-#include "settings/settings_dlg.h"
 
 namespace {
 

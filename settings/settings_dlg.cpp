@@ -9,7 +9,7 @@
 #include "ports/port_select_dlg.h"
 #include "res/resource.h"
 #include "settings/about_dlg.h"
-#include "settings/model_table.h"
+#include "settings/model_texts.h"
 
 namespace {
 
@@ -137,6 +137,15 @@ void CSettingsDlg::EnableLineBoxes(BOOL enable) {
 
 // The box is read when the installation runs; a click needs no answer of its own.
 void CSettingsDlg::OnDefaultPrinterClicked() {}
+
+int CSettingsDlg::ModelRow() const { return m_modelBox.GetCurSel(); }
+int CSettingsDlg::SerialPortRow() const { return m_portBox.GetCurSel(); }
+int CSettingsDlg::BaudRateRow() const { return m_baudRateBox.GetCurSel(); }
+int CSettingsDlg::DataBitsRow() const { return m_dataBitsBox.GetCurSel(); }
+int CSettingsDlg::StopBitsRow() const { return m_stopBitsBox.GetCurSel(); }
+int CSettingsDlg::ParityRow() const { return m_parityBox.GetCurSel(); }
+int CSettingsDlg::FlowControlRow() const { return m_flowControlBox.GetCurSel(); }
+bool CSettingsDlg::IsDefaultPrinterChecked() const { return m_defaultPrinterBox.GetCheck() == BST_CHECKED; }
 
 void CSettingsDlg::OnNext() {
     auto portPage = std::make_unique<CPortSelectDlg>();

@@ -4,22 +4,29 @@
 
 #include <optional>
 
+#include "app/globals.h"
 #include "framework/controls.h"
 #include "framework/dialog.h"
 #include "install/install_pages.h"
 #include "install/install_run.h"
 
-class CSettingsDlg : public CDialog, public kora::SettingsPageInputs {
+class CSettingsDlg : public CDialog, public kora::SettingsPageInputs, public PrinterDriverInstaller {
 public:
     CSettingsDlg();
     ~CSettingsDlg() override;
 
     // Installs the driver and the printer from this page's controls and the port page's
     // chosen port; the outcome is kept for the Next handler to report.
-    void InstallPrinterDriver();
+    void InstallPrinterDriver() override;
 
     // What the installation reads of this page.
-    int SelectedRow(int boxId) const override;
+    int ModelRow() const override;
+    int SerialPortRow() const override;
+    int BaudRateRow() const override;
+    int DataBitsRow() const override;
+    int StopBitsRow() const override;
+    int ParityRow() const override;
+    int FlowControlRow() const override;
     bool IsDefaultPrinterChecked() const override;
 
 protected:
@@ -44,7 +51,6 @@ private:
     void SelectSerialDefaults();
     void EnableLineBoxes(BOOL enable);
     void ReportInstallation();
-    const CComboBox* BoxWithId(int id) const;
 
     HICON m_hIcon;
     CComboBox m_modelBox;

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "settings/model_table.h"
+#include "install/driver_models.h"
 
 namespace {
 

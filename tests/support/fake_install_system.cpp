@@ -12,11 +12,18 @@ std::string HiveName(Hive hive) { return hive == Hive::CurrentUser ? "HKCU" : "H
 
 }  // namespace
 
-int FakeInstallSystem::SelectedRow(int controlId) {
-    calls.push_back("SelectedRow " + std::to_string(controlId));
-    const auto found = comboSelections.find(controlId);
-    return found == comboSelections.end() ? -1 : found->second;
+int FakeInstallSystem::Row(const char* name, int answer) {
+    calls.push_back(name);
+    return answer;
 }
+
+int FakeInstallSystem::ModelRow() { return Row("ModelRow", modelRow); }
+int FakeInstallSystem::SerialPortRow() { return Row("SerialPortRow", serialPortRow); }
+int FakeInstallSystem::BaudRateRow() { return Row("BaudRateRow", baudRateRow); }
+int FakeInstallSystem::DataBitsRow() { return Row("DataBitsRow", dataBitsRow); }
+int FakeInstallSystem::StopBitsRow() { return Row("StopBitsRow", stopBitsRow); }
+int FakeInstallSystem::ParityRow() { return Row("ParityRow", parityRow); }
+int FakeInstallSystem::FlowControlRow() { return Row("FlowControlRow", flowControlRow); }
 
 bool FakeInstallSystem::IsDefaultPrinterChecked() {
     calls.push_back("IsDefaultPrinterChecked");
@@ -115,9 +122,10 @@ bool FakeInstallSystem::QueryNativeMachine(std::uint16_t* machine) {
     return true;
 }
 
-std::vector<std::string> FakeInstallSystem::FindUnidrv64Folders() {
-    calls.push_back("FindUnidrv64Folders");
-    return unidrv64Folders;
+std::vector<std::string> FakeInstallSystem::FindDriverStoreFolders(const std::string& packages,
+                                                                   const std::string& subFolder) {
+    calls.push_back("FindDriverStoreFolders " + packages + " " + subFolder);
+    return driverStoreFolders;
 }
 
 bool FakeInstallSystem::FileExists(const std::string& path) {

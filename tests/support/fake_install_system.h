@@ -2,7 +2,6 @@
 // records handed to the spooler are kept whole. Its answers are set per test.
 #pragma once
 
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,7 +13,14 @@ namespace kora::testing {
 class FakeInstallSystem : public InstallSystem {
 public:
     // Answers.
-    std::map<int, int> comboSelections;  // a box not listed answers -1 (no selection)
+    // The settings page's box selections; -1 stands for a box without one.
+    int modelRow = -1;
+    int serialPortRow = -1;
+    int baudRateRow = -1;
+    int dataBitsRow = -1;
+    int stopBitsRow = -1;
+    int parityRow = -1;
+    int flowControlRow = -1;
     bool defaultPrinterChecked = true;
     std::string chosenPortName = "LPT1:";
     bool driverDirectoryOk = true;
@@ -37,7 +43,7 @@ public:
     bool system64Bit = false;
     bool x64DriverDirectoryOk = true;
     std::string x64DriverDirectory = "C:\\WINDOWS\\system32\\spool\\drivers\\x64";
-    std::vector<std::string> unidrv64Folders;  // what the driver store search finds
+    std::vector<std::string> driverStoreFolders;  // what the driver store search finds
     std::set<std::string> existingFiles;       // every other path does not exist
     bool addX64PrinterDriverOk = true;
     // IsWow64Process2's answer; unanswered (a Windows without it) unless set, and then not
@@ -50,7 +56,13 @@ public:
     std::vector<DriverRecord> driverRecords;
     std::vector<PrinterRecord> printerRecords;
 
-    int SelectedRow(int controlId) override;
+    int ModelRow() override;
+    int SerialPortRow() override;
+    int BaudRateRow() override;
+    int DataBitsRow() override;
+    int StopBitsRow() override;
+    int ParityRow() override;
+    int FlowControlRow() override;
     bool IsDefaultPrinterChecked() override;
     std::string ChosenPortName() override;
     void SetProgress(int position) override;
@@ -66,7 +78,7 @@ public:
     bool SetPrinterPort(PrinterHandle printer, const std::string& port) override;
     bool IsSystem64Bit() override;
     bool QueryNativeMachine(std::uint16_t* machine) override;
-    std::vector<std::string> FindUnidrv64Folders() override;
+    std::vector<std::string> FindDriverStoreFolders(const std::string& packages, const std::string& subFolder) override;
     bool FileExists(const std::string& path) override;
     long OpenKey(Hive hive, const std::string& subKey, RegKey* key) override;
     long SetTextValue(RegKey key, const std::string& valueName, const std::string& text,
@@ -81,6 +93,7 @@ public:
 
 private:
     bool Answer(std::uint32_t error);
+    int Row(const char* name, int answer);
 };
 
 }  // namespace kora::testing

@@ -42,18 +42,26 @@ Calls SuccessfulRun(const RunCase& c) {
     return {
         "ChosenPortName",
         "GetDriverDirectory Windows NT x86 1 255",
-        "SelectedRow 1014",
-        "SelectedRow 1011",
-        Copy(c.libraryFile), "SetProgress 10",
-        Copy(c.dataFile), "SetProgress 20",
-        Copy("uniDRVui.DLL"), "SetProgress 30",
+        "SerialPortRow",
+        "ModelRow",
+        Copy(c.libraryFile),
+        "SetProgress 10",
+        Copy(c.dataFile),
+        "SetProgress 20",
+        Copy("uniDRVui.DLL"),
+        "SetProgress 30",
         Copy("uniDRV.DLL"),
-        Copy("UNIDRV.HLP"), "SetProgress 40",
+        Copy("UNIDRV.HLP"),
+        "SetProgress 40",
         Copy("UNIRES.DLL"),
-        Copy("TTFSUB.GPD"), "SetProgress 50",
-        Copy("STDNAMES.GPD"), "SetProgress 60",
-        "AddDriver 3", "SetProgress 70",
-        "CreatePrinter 2", "SetProgress 80",
+        Copy("TTFSUB.GPD"),
+        "SetProgress 50",
+        Copy("STDNAMES.GPD"),
+        "SetProgress 60",
+        "AddDriver 3",
+        "SetProgress 70",
+        "CreatePrinter 2",
+        "SetProgress 80",
         "IsDefaultPrinterChecked",
         kWindowsKeyOpen,
         std::string("SetTextValue ") + kKey + " Device [" + device + "] " + std::to_string(c.deviceLength),
@@ -91,12 +99,18 @@ class RunInstallationTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sys.driverDirectory = kDirectory;
-        sys.comboSelections = {{1014, 0}, {1011, 0}, {1015, 5}, {1016, 3}, {1019, 0}, {1018, 2}, {1017, 2}};
+        sys.serialPortRow = 0;
+        sys.modelRow = 0;
+        sys.baudRateRow = 5;
+        sys.dataBitsRow = 3;
+        sys.stopBitsRow = 0;
+        sys.parityRow = 2;
+        sys.flowControlRow = 2;
     }
 
     InstallOutcome Run(int modelRow = 0, int portRow = 0) {
-        sys.comboSelections[1011] = modelRow;
-        sys.comboSelections[1014] = portRow;
+        sys.modelRow = modelRow;
+        sys.serialPortRow = portRow;
         return RunInstallation(sys);
     }
 
@@ -155,8 +169,12 @@ TEST_F(RunInstallationTest, WritesTheSerialValueOnlyForComRows) {
         Run(0, portRow);
         Calls expected;
         if (portRow >= 3)
-            expected = {"SelectedRow 1015", "SelectedRow 1016", "SelectedRow 1019",
-                        "SelectedRow 1018", "SelectedRow 1017", kPortsKeyOpen,
+            expected = {"BaudRateRow",
+                        "DataBitsRow",
+                        "StopBitsRow",
+                        "ParityRow",
+                        "FlowControlRow",
+                        kPortsKeyOpen,
                         std::string("SetTextValue 119 ") + names[portRow - 3] + " [19200,N,8,1,p] 13",
                         "CloseKey 119"};
         EXPECT_EQ(Between(sys.calls, "SetProgress 90", "SetProgress 95"), expected) << "port row " << portRow;
@@ -164,7 +182,7 @@ TEST_F(RunInstallationTest, WritesTheSerialValueOnlyForComRows) {
 }
 
 TEST_F(RunInstallationTest, WritesFlowControlNoneAsATrailingBlank) {
-    sys.comboSelections[1017] = 0;
+    sys.flowControlRow = 0;
     Run(0, 3);
     EXPECT_EQ(sys.CallsStartingWith("SetTextValue 119 COM1:"),
               Calls{"SetTextValue 119 COM1: [19200,N,8,1, ] 13"});
@@ -245,7 +263,7 @@ TEST_F(RunInstallationTest, SkipsTheCopiesWhenTheDirectoryComesBackEmpty) {
     sys.driverDirectory = "";
     const InstallOutcome outcome = Run();
     EXPECT_TRUE(CopyCalls().empty());
-    EXPECT_EQ(Between(sys.calls, "SelectedRow 1011", "AddDriver 3"),
+    EXPECT_EQ(Between(sys.calls, "ModelRow", "AddDriver 3"),
               (Calls{"SetProgress 10", "SetProgress 20", "SetProgress 30", "SetProgress 40", "SetProgress 50",
                      "SetProgress 60"}));
     EXPECT_EQ(outcome.failedStep, InstallStep::DriverDirectory);

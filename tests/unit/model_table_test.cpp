@@ -1,4 +1,5 @@
-#include "settings/model_table.h"
+#include "install/driver_models.h"
+#include "settings/model_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -42,14 +42,22 @@ class WriteSerialSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // The line boxes as the settings page first sets them.
-        sys.comboSelections = {{1015, 5}, {1016, 3}, {1019, 0}, {1018, 2}, {1017, 2}};
+        sys.baudRateRow = 5;
+        sys.dataBitsRow = 3;
+        sys.stopBitsRow = 0;
+        sys.parityRow = 2;
+        sys.flowControlRow = 2;
     }
 
     static Calls WrittenAs(const std::string& valueName) {
-        return {"SelectedRow 1015", "SelectedRow 1016", "SelectedRow 1019",
-                "SelectedRow 1018", "SelectedRow 1017",
+        return {"BaudRateRow",
+                "DataBitsRow",
+                "StopBitsRow",
+                "ParityRow",
+                "FlowControlRow",
                 "OpenKey HKLM SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports",
-                "SetTextValue 119 " + valueName + " [19200,N,8,1,p] 13", "CloseKey 119"};
+                "SetTextValue 119 " + valueName + " [19200,N,8,1,p] 13",
+                "CloseKey 119"};
     }
 
     testing::FakeInstallSystem sys;

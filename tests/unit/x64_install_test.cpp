@@ -1,7 +1,7 @@
 // Runs on a 64-bit Windows: the driver is registered for "Windows x64" too, from the first
 // folder that holds the system's 64-bit Unidrv, inside the existing progress steps.
 #include "install/install_run.h"
-#include "install/x64_driver.h"
+#include "install/driver64.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,7 @@ const char kInstalled[] = "C:\\WINDOWS\\system32\\spool\\drivers\\x64\\3";
 const char kStoreA[] = "C:\\WINDOWS\\sysnative\\DriverStore\\FileRepository\\ntprint.inf_amd64_aaa\\Amd64";
 const char kStoreB[] = "C:\\WINDOWS\\sysnative\\DriverStore\\FileRepository\\ntprint.inf_amd64_bbb\\Amd64";
 const char kPackage[] = "win2k\\x64";
+const char kStoreSearch[] = "FindDriverStoreFolders ntprint.inf_amd64_* Amd64";
 const char* const kRequired[] = {"unidrv.dll", "unidrvui.dll", "unires.dll", "stdnames.gpd", "ttfsub.gpd"};
 
 Calls LookFor(const std::string& folder, int found = 5) {
@@ -55,7 +56,8 @@ class X64InstallTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sys.system64Bit = true;
-        sys.comboSelections = {{1014, 0}, {1011, 0}};
+        sys.serialPortRow = 0;
+        sys.modelRow = 0;
     }
     testing::FakeInstallSystem sys;
 };
@@ -89,7 +91,7 @@ TEST_F(X64InstallTest, CopiesAndRegistersFromTheInstalledUnidrvInsideTheDriverSt
 
 TEST_F(X64InstallTest, RegistersTheX86RecordFirstAndThenTheX64One) {
     AddFiles(sys, kInstalled, true);
-    sys.comboSelections[1011] = 10;
+    sys.modelRow = 10;
     RunInstallation(sys);
     ASSERT_EQ(sys.driverRecords.size(), 2u);
     const DriverRecord& x86 = sys.driverRecords[0];
@@ -120,10 +122,22 @@ TEST_F(X64InstallTest, TakesTheFirstFolderThatHoldsEveryRequiredFile) {
     };
     const Case cases[] = {
         {"installed folder complete", 5, {kStoreA}, 5, 0, 5, kInstalled, LookFor(kInstalled)},
-        {"installed folder lacks unires.dll; first store package incomplete", 2, {kStoreA, kStoreB}, 4, 5, 5, kStoreB,
-         Joined({LookFor(kInstalled, 2), {"FindUnidrv64Folders"}, LookFor(kStoreA, 4), LookFor(kStoreB)})},
-        {"no store package: the package's win2k\\x64", 0, {}, 0, 0, 5, kPackage,
-         Joined({LookFor(kInstalled, 0), {"FindUnidrv64Folders"}, LookFor(kPackage)})},
+        {"installed folder lacks unires.dll; first store package incomplete",
+         2,
+         {kStoreA, kStoreB},
+         4,
+         5,
+         5,
+         kStoreB,
+         Joined({LookFor(kInstalled, 2), {kStoreSearch}, LookFor(kStoreA, 4), LookFor(kStoreB)})},
+        {"no store package: the package's win2k\\x64",
+         0,
+         {},
+         0,
+         0,
+         5,
+         kPackage,
+         Joined({LookFor(kInstalled, 0), {kStoreSearch}, LookFor(kPackage)})},
     };
     for (const Case& c : cases) {
         testing::FakeInstallSystem fresh;
@@ -132,8 +146,8 @@ TEST_F(X64InstallTest, TakesTheFirstFolderThatHoldsEveryRequiredFile) {
         AddFiles(fresh, kStoreA, false, c.storeAFiles);
         AddFiles(fresh, kStoreB, false, c.storeBFiles);
         AddFiles(fresh, kPackage, false, c.packageFiles);
-        fresh.unidrv64Folders = c.storeFolders;
-        const Unidrv64Source source = FindUnidrv64Source(fresh, kX64Directory);
+        fresh.driverStoreFolders = c.storeFolders;
+        const Unidrv64Source source = FindUnidrv64Source(fresh, kX64Environment, kX64Directory);
         EXPECT_EQ(source.folder, c.chosen) << c.name;
         EXPECT_FALSE(source.hasHelpFile) << c.name;
         EXPECT_EQ(fresh.calls, c.looks) << c.name;
@@ -142,7 +156,7 @@ TEST_F(X64InstallTest, TakesTheFirstFolderThatHoldsEveryRequiredFile) {
 
 TEST_F(X64InstallTest, LeavesTheHelpFileOutWhereTheSystemHasNone) {
     AddFiles(sys, kStoreA, false);
-    sys.unidrv64Folders = {kStoreA};
+    sys.driverStoreFolders = {kStoreA};
     RunInstallation(sys);
     EXPECT_TRUE(sys.CallsStartingWith("CopyDriverFile " + std::string(kStoreA) + "\\unidrv.hlp").empty());
     EXPECT_EQ(sys.CallsStartingWith("CopyDriverFile " + std::string(kStoreA)).size(), 5u);
@@ -152,7 +166,7 @@ TEST_F(X64InstallTest, LeavesTheHelpFileOutWhereTheSystemHasNone) {
 
 TEST_F(X64InstallTest, MissingUnidrvFailsTheRunAndRegistersNoX64Driver) {
     sys.existingFiles = {std::string(kStoreA) + "\\unidrv.dll"};
-    sys.unidrv64Folders = {kStoreA};
+    sys.driverStoreFolders = {kStoreA};
     const InstallOutcome outcome = RunInstallation(sys);
     EXPECT_EQ(outcome.failedStep, InstallStep::FindUnidrv64);
     EXPECT_EQ(outcome.error, 0u);
@@ -206,7 +220,8 @@ TEST_F(X64InstallTest, ReportsEachX64FailureAndStillAddsThePrinter) {
     for (const FailureCase& c : kFailureCases) {
         testing::FakeInstallSystem fresh;
         fresh.system64Bit = true;
-        fresh.comboSelections = {{1014, 0}, {1011, 0}};
+        fresh.serialPortRow = 0;
+        fresh.modelRow = 0;
         AddFiles(fresh, kInstalled, true);
         c.arrange(fresh);
         const InstallOutcome outcome = RunInstallation(fresh);

@@ -1,7 +1,7 @@
-// The eleven printer models, indexed by the row of the settings page's model box.
+// The eleven printer models as the spooler knows them, indexed by the row of the settings
+// page's model box: the name the driver and the printer are registered under, and the stems
+// of the model's two driver files. What the model box shows lives with the page.
 #pragma once
-
-#include <string>
 
 namespace kora {
 
@@ -13,10 +13,5 @@ const char* DriverName(int row);
 const char* DataFileStem(int row);
 // Stem of the resource library (stem + ".DLL"), one file shared by every model.
 const char* ResourceLibraryStem(int row);
-
-// The text the model box shows for the row (GBK).
-std::string DisplayText(int row);
-// The printer name shown before a model has been picked (GBK).
-std::string DefaultPrinterName();
 
 }  // namespace kora
