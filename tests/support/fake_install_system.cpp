@@ -46,9 +46,9 @@ bool FakeInstallSystem::GetDriverDirectory(const std::string& environment, std::
     // The caller must hand over a zero-filled buffer; note any byte that is not.
     if (std::any_of(buffer, buffer + size, [](char c) { return c != '\0'; }))
         calls.push_back("buffer not zero-filled");
-    const bool x64 = environment == "Windows x64";
-    if (!(x64 ? x64DriverDirectoryOk : driverDirectoryOk)) return false;
-    const std::string& directory = x64 ? x64DriverDirectory : driverDirectory;
+    const bool x64 = environment == "Windows x64", arm64 = environment == "Windows ARM64";
+    if (!(x64 ? x64DriverDirectoryOk : arm64 ? arm64DriverDirectoryOk : driverDirectoryOk)) return false;
+    const std::string& directory = x64 ? x64DriverDirectory : arm64 ? arm64DriverDirectory : driverDirectory;
     std::memcpy(buffer, directory.data(), std::min<std::size_t>(directory.size(), size));
     return true;
 }
@@ -62,7 +62,9 @@ bool FakeInstallSystem::CopyDriverFile(const std::string& source, const std::str
 bool FakeInstallSystem::AddDriver(std::uint32_t level, const DriverRecord& record) {
     calls.push_back("AddDriver " + std::to_string(level));
     driverRecords.push_back(record);
-    return record.pEnvironment == "Windows x64" ? addX64PrinterDriverOk : addPrinterDriverOk;
+    if (record.pEnvironment == "Windows x64") return addX64PrinterDriverOk;
+    if (record.pEnvironment == "Windows ARM64") return addArm64PrinterDriverOk;
+    return addPrinterDriverOk;
 }
 
 PrinterHandle FakeInstallSystem::CreatePrinter(std::uint32_t level, const PrinterRecord& record) {

@@ -50,6 +50,10 @@ public:
     // logged either, so that runs on such systems keep their calls.
     bool nativeMachineKnown = false;
     std::uint16_t nativeMachine = 0;
+    // 64-bit ARM Windows, which IsWow64Process2 alone tells from x64.
+    bool arm64DriverDirectoryOk = true;
+    std::string arm64DriverDirectory = "C:\\WINDOWS\\system32\\spool\\drivers\\arm64";
+    bool addArm64PrinterDriverOk = true;
 
     // What was asked.
     std::vector<std::string> calls;
