@@ -235,5 +235,64 @@ TEST_F(X64InstallTest, ReportsEachX64FailureAndStillAddsThePrinter) {
     }
 }
 
+// Another 64-bit environment is one more table: none of x64's names may be spelled outside
+// kX64Environment. A made-up environment, its Unidrv looked for in another order, must reach
+// every call and the error box.
+const Environment64 kOtherEnvironment = {
+    "Windows Other",
+    "other",
+    "ntprint.inf_other_*",
+    "Other",
+    {"ttfsub.gpd", "stdnames.gpd", "unires.dll", "unidrvui.dll", "unidrv.dll"},
+};
+
+TEST(InstallDriver64, TakesEveryEnvironmentSpecificNameFromItsTable) {
+    const std::string directory = "C:\\spool\\other";
+    const std::string store = "C:\\store\\ntprint.inf_other_1\\Other";
+    testing::FakeInstallSystem sys;
+    sys.driverDirectory = directory;  // the fake's answer for any environment but x64's
+    sys.driverStoreFolders = {store};
+    for (const char* name : kOtherEnvironment.requiredUnidrvFiles) sys.existingFiles.insert(store + "\\" + name);
+    InstallOutcome outcome;
+    InstallDriver64(sys, kOtherEnvironment, 0, outcome);
+    EXPECT_TRUE(outcome.Succeeded());
+    auto copy = [&](const std::string& from, const std::string& file) {
+        return "CopyDriverFile " + from + "\\" + file + " -> " + directory + "\\" + file;
+    };
+    const Calls expected = {
+        "GetDriverDirectory Windows Other 1 255",
+        "FileExists " + directory + "\\3\\ttfsub.gpd",
+        "FindDriverStoreFolders ntprint.inf_other_* Other",
+        "FileExists " + store + "\\ttfsub.gpd",
+        "FileExists " + store + "\\stdnames.gpd",
+        "FileExists " + store + "\\unires.dll",
+        "FileExists " + store + "\\unidrvui.dll",
+        "FileExists " + store + "\\unidrv.dll",
+        "FileExists " + store + "\\unidrv.hlp",
+        copy("win2k\\other", "QZC10.DLL"),
+        copy("win2k", "QZA10.GPD"),
+        copy(store, "unidrvui.dll"),
+        copy(store, "unidrv.dll"),
+        copy(store, "unires.dll"),
+        copy(store, "ttfsub.gpd"),
+        copy(store, "stdnames.gpd"),
+        "AddDriver 3",
+    };
+    EXPECT_EQ(sys.calls, expected);
+    ASSERT_EQ(sys.driverRecords.size(), 1u);
+    EXPECT_EQ(sys.driverRecords[0].pEnvironment, "Windows Other");
+}
+
+TEST(InstallDriver64, NamesTheEnvironmentsPackageFolderWhenUnidrvIsMissing) {
+    testing::FakeInstallSystem sys;
+    InstallOutcome outcome;
+    InstallDriver64(sys, kOtherEnvironment, 0, outcome);
+    EXPECT_EQ(outcome.failedStep, InstallStep::FindUnidrv64);
+    EXPECT_EQ(outcome.detail, "win2k\\other");
+    const std::string message = InstallFailureMessage(outcome, "error text");
+    EXPECT_NE(message.find("放入本程序的 win2k\\other\\ 文件夹"), std::string::npos) << message;
+    EXPECT_TRUE(sys.driverRecords.empty());
+}
+
 }  // namespace
 }  // namespace kora
