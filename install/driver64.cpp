@@ -58,12 +58,6 @@ const Environment64* Environment64For(SystemMachine machine) {
     return nullptr;
 }
 
-const Environment64* Environment64Named(const std::string& name) {
-    for (const Environment64* environment : {&kX64Environment, &kArm64Environment})
-        if (name == environment->name) return environment;
-    return nullptr;
-}
-
 std::string Unidrv64MissingText(const Environment64& environment) {
     std::string files;
     for (const char* name : environment.requiredUnidrvFiles) files += (files.empty() ? "" : "、") + std::string(name);
@@ -117,7 +111,8 @@ void InstallDriver64(InstallSystem& sys, const Environment64& environment, int r
     if (directory.empty()) return;
     const Unidrv64Source unidrv = FindUnidrv64Source(sys, environment, directory);
     if (!unidrv.Found()) {
-        outcome.Fail(InstallStep::FindUnidrv64, kErrorSuccess, environment.name);
+        if (outcome.Succeeded()) outcome.unidrvMissingFor = &environment;
+        outcome.Fail(InstallStep::FindUnidrv64, kErrorSuccess, PackagePath(environment.packageFolder));
         return;
     }
     for (const DriverFileCopy& copy : Driver64FileCopies(environment, row, unidrv, directory))

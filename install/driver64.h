@@ -35,8 +35,6 @@ extern const Environment64 kArm64Environment;
 // The environment a 64-bit spooler on that machine needs besides "Windows NT x86"; null
 // for a 32-bit Windows.
 const Environment64* Environment64For(SystemMachine machine);
-// The environment of that name, null for any other.
-const Environment64* Environment64Named(const std::string& name);
 
 // What the error box says when no folder holds the environment's required Unidrv files:
 // which files for which system, and where they may come from.

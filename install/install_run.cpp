@@ -52,12 +52,6 @@ void Add64BitDriver(InstallSystem& sys, int modelRow, InstallOutcome& outcome) {
         InstallDriver64(sys, *environment, modelRow, outcome);
 }
 
-// The detail names the environment; any other would be a fault of the run itself.
-std::string Unidrv64MissingTextFor(const std::string& environmentName) {
-    const Environment64* environment = Environment64Named(environmentName);
-    return environment ? Unidrv64MissingText(*environment) : "找不到通用打印驱动程序文件";
-}
-
 // A printer of that name from an earlier run counts as there.
 bool AddPrinterTo(InstallSystem& sys, int modelRow, const std::string& port, PrinterHandle* printer,
                   InstallOutcome& outcome) {
@@ -88,7 +82,8 @@ std::string FailedStepText(const InstallOutcome& outcome) {
         case InstallStep::RegisterDriver: return "无法添加打印机驱动程序";
         case InstallStep::CreatePrinter: return "无法添加打印机";
         case InstallStep::MovePrinterToPort: return "无法将已有打印机的端口改为 " + outcome.detail;
-        case InstallStep::FindUnidrv64: return Unidrv64MissingTextFor(outcome.detail);
+        case InstallStep::FindUnidrv64:
+            return outcome.unidrvMissingFor ? Unidrv64MissingText(*outcome.unidrvMissingFor) : std::string();
         case InstallStep::None: break;
     }
     return std::string();

@@ -210,7 +210,7 @@ TEST(Arm64InstallTest, AnArm64UnidrvFoundNowhereIsSaidAsSuchAndNoSuccess) {
               WholeRun(Joined(
                   {kArm64Start, LookFor(kInstalled, 0), {kStoreSearch}, LookFor(kStoreA, 3), LookFor(kPackage, 0)})));
     EXPECT_EQ(outcome.failedStep, InstallStep::FindUnidrv64);
-    EXPECT_EQ(outcome.detail, "Windows ARM64");
+    EXPECT_EQ(outcome.detail, "win2k\\arm64");
     EXPECT_EQ(outcome.error, 0u);
     ASSERT_EQ(sys.driverRecords.size(), 1u);
     EXPECT_EQ(sys.driverRecords[0].pEnvironment, "Windows NT x86");
