@@ -14,4 +14,5 @@ set(KORA_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../install/install_records.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../install/install_run.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../install/driver64.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../install/system_machine.cpp
 )

@@ -4,8 +4,9 @@ set -euo pipefail
 
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-# imagemagick and x11-utils only for run.sh's screenshot on Xvfb.
-packages=(cmake make g++ python3 mingw-w64 googletest xvfb xauth x11-utils fonts-wqy-zenhei imagemagick locales)
+# imagemagick and x11-utils only for run.sh's screenshot on Xvfb; lld (lld-link) links the
+# ARM64 resource library, for which MinGW has no target.
+packages=(cmake make g++ python3 mingw-w64 lld googletest xvfb xauth x11-utils fonts-wqy-zenhei imagemagick locales)
 missing=()
 for p in "${packages[@]}"; do have "$p" || missing+=("$p"); done
 need_wine=0

@@ -42,11 +42,15 @@ def not_real_files(win2k):
 
 
 def package_files(dist):
-    """(path on disk, name in the archive) of KORA.exe, README.txt and win2k's files, sorted."""
+    """(path on disk, name in the archive) of KORA.exe, README.txt and win2k's files, those of
+    its sub-folders (x64, arm64) included, sorted."""
     files = [(os.path.join(dist, name), name) for name in ("KORA.exe", "README.txt")]
-    win2k = os.path.join(dist, "win2k")
-    files += [(os.path.join(win2k, name), "win2k/" + name) for name in sorted(os.listdir(win2k))]
-    return files
+    found = []
+    for folder, subfolders, names in os.walk(os.path.join(dist, "win2k")):
+        subfolders.sort()
+        relative = os.path.relpath(folder, dist).replace(os.sep, "/")
+        found += [(os.path.join(folder, name), relative + "/" + name) for name in names]
+    return files + sorted(found, key=lambda pair: pair[1])
 
 
 def write(dist, stem):

@@ -7,11 +7,23 @@ namespace kora {
 const char kUnidrv64HelpFile[] = "unidrv.hlp";
 
 const Environment64 kX64Environment = {
-    "Windows x64",
-    "x64",
-    "ntprint.inf_amd64_*",
-    "Amd64",
-    {"unidrv.dll", "unidrvui.dll", "unires.dll", "stdnames.gpd", "ttfsub.gpd"},
+    "Windows x64",                                                               // name
+    "64 位 Windows",                                                             // systemName
+    "x64",                                                                       // packageFolder
+    "ntprint.inf_amd64_*",                                                       // storePackages
+    "Amd64",                                                                     // storeFolder
+    {"unidrv.dll", "unidrvui.dll", "unires.dll", "stdnames.gpd", "ttfsub.gpd"},  // requiredUnidrvFiles
+};
+
+// Windows 10 and 11 on ARM run this program as an emulated x86 one; their spooler is
+// ARM64's and takes only a driver built for it. The in-box Unidrv has the same file names.
+const Environment64 kArm64Environment = {
+    "Windows ARM64",                                                             // name
+    "64 位 ARM Windows",                                                         // systemName
+    "arm64",                                                                     // packageFolder
+    "ntprint.inf_arm64_*",                                                       // storePackages
+    "Arm64",                                                                     // storeFolder
+    {"unidrv.dll", "unidrvui.dll", "unires.dll", "stdnames.gpd", "ttfsub.gpd"},  // requiredUnidrvFiles
 };
 
 namespace {
@@ -36,6 +48,25 @@ DriverFileCopy CopyInto(const std::string& sourceFolder, const std::string& file
 }
 
 }  // namespace
+
+const Environment64* Environment64For(SystemMachine machine) {
+    switch (machine) {
+    case SystemMachine::X64: return &kX64Environment;
+    case SystemMachine::Arm64: return &kArm64Environment;
+    case SystemMachine::X86: break;
+    }
+    return nullptr;
+}
+
+std::string Unidrv64MissingText(const Environment64& environment) {
+    std::string files;
+    for (const char* name : environment.requiredUnidrvFiles) files += (files.empty() ? "" : "、") + std::string(name);
+    const std::string system = environment.systemName;
+    return "找不到 " + system + " 的通用打印驱动程序文件（" + files + "），无法为 " + system +
+           " 注册驱动程序。\n请先用 Windows 的“添加打印机”安装任意一台使用 Windows 自带通用驱动程序（Unidrv）的打印机，"
+           "或把这些文件放入本程序的 " +
+           PackagePath(environment.packageFolder) + "\\ 文件夹，然后重新安装。";
+}
 
 Unidrv64Source FindUnidrv64Source(InstallSystem& sys, const Environment64& environment,
                                   const std::string& driverDirectory) {
@@ -80,6 +111,7 @@ void InstallDriver64(InstallSystem& sys, const Environment64& environment, int r
     if (directory.empty()) return;
     const Unidrv64Source unidrv = FindUnidrv64Source(sys, environment, directory);
     if (!unidrv.Found()) {
+        if (outcome.Succeeded()) outcome.unidrvMissingFor = &environment;
         outcome.Fail(InstallStep::FindUnidrv64, kErrorSuccess, PackagePath(environment.packageFolder));
         return;
     }

@@ -12,12 +12,14 @@
 #include "install/install_records.h"
 #include "install/install_run.h"
 #include "install/install_system.h"
+#include "install/system_machine.h"
 
 namespace kora {
 
 // What the registration needs to know of one 64-bit environment.
 struct Environment64 {
     const char* name;           // the spooler's environment
+    const char* systemName;     // the system as messages name it
     const char* packageFolder;  // the package's sub-folder with this processor's files
     const char* storePackages;  // the in-box printer packages in the driver store
     const char* storeFolder;    // their sub-folder with this processor's files
@@ -27,6 +29,16 @@ struct Environment64 {
 
 // "Windows x64": package folder "x64", driver store "ntprint.inf_amd64_*\Amd64".
 extern const Environment64 kX64Environment;
+// "Windows ARM64": package folder "arm64", driver store "ntprint.inf_arm64_*\Arm64".
+extern const Environment64 kArm64Environment;
+
+// The environment a 64-bit spooler on that machine needs besides "Windows NT x86"; null
+// for a 32-bit Windows.
+const Environment64* Environment64For(SystemMachine machine);
+
+// What the error box says when no folder holds the environment's required Unidrv files:
+// which files for which system, and where they may come from.
+std::string Unidrv64MissingText(const Environment64& environment);
 
 constexpr std::uint32_t kDriver64RecordVersion = 3;  // 64-bit Windows has user-mode drivers only
 extern const char kUnidrv64HelpFile[];               // "unidrv.hlp": used where the system has it

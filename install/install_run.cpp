@@ -7,6 +7,7 @@
 #include "install/install_records.h"
 #include "install/registry_text.h"
 #include "install/serial_settings.h"
+#include "install/system_machine.h"
 
 namespace kora {
 
@@ -14,16 +15,6 @@ namespace {
 
 const char kWindowsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 constexpr std::uint32_t kFinalPause = 500;
-
-// Ends with the package folder where a builder may put the files (the failure's detail).
-std::string Unidrv64MissingText(const std::string& packageFolder) {
-    return "找不到 64 位 Windows 的通用打印驱动程序文件"
-           "（unidrv.dll、unidrvui.dll、unires.dll、stdnames.gpd、ttfsub.gpd），"
-           "无法为 64 位系统注册驱动程序。\n"
-           "请先用 Windows 的“添加打印机”安装任意一台使用 Windows 自带通用驱动程序（Unidrv）的打印机，"
-           "或把这些 64 位文件放入本程序的 " +
-           packageFolder + "\\ 文件夹，然后重新安装。";
-}
 
 void CopyDriverFiles(InstallSystem& sys, int modelRow, const std::string& directory, InstallOutcome& outcome) {
     for (const DriverFileCopy& copy : DriverFileCopies(modelRow, directory)) {
@@ -54,10 +45,11 @@ void MoveExistingPrinter(InstallSystem& sys, const std::string& name, const std:
     sys.ClosePrinterHandle(existing);
 }
 
-// A 64-bit spooler takes the printer only with a "Windows x64" driver; 32-bit systems never
-// get here, so their runs make exactly the calls they always made.
-void AddX64Driver(InstallSystem& sys, int modelRow, InstallOutcome& outcome) {
-    if (sys.IsSystem64Bit()) InstallDriver64(sys, kX64Environment, modelRow, outcome);
+// A 64-bit spooler takes the printer only with a driver for its own processor, "Windows x64"
+// or "Windows ARM64"; on a 32-bit system a run makes exactly the calls it always made.
+void Add64BitDriver(InstallSystem& sys, int modelRow, InstallOutcome& outcome) {
+    if (const Environment64* environment = Environment64For(DetectSystemMachine(sys)))
+        InstallDriver64(sys, *environment, modelRow, outcome);
 }
 
 // A printer of that name from an earlier run counts as there.
@@ -90,7 +82,8 @@ std::string FailedStepText(const InstallOutcome& outcome) {
         case InstallStep::RegisterDriver: return "无法添加打印机驱动程序";
         case InstallStep::CreatePrinter: return "无法添加打印机";
         case InstallStep::MovePrinterToPort: return "无法将已有打印机的端口改为 " + outcome.detail;
-        case InstallStep::FindUnidrv64: return Unidrv64MissingText(outcome.detail);
+        case InstallStep::FindUnidrv64:
+            return outcome.unidrvMissingFor ? Unidrv64MissingText(*outcome.unidrvMissingFor) : std::string();
         case InstallStep::None: break;
     }
     return std::string();
@@ -128,7 +121,7 @@ InstallOutcome RunInstallation(InstallSystem& sys) {
 
     CopyDriverFiles(sys, modelRow, directory, outcome);
     RegisterDriver(sys, modelRow, outcome);
-    AddX64Driver(sys, modelRow, outcome);
+    Add64BitDriver(sys, modelRow, outcome);
     sys.SetProgress(70);
     PrinterHandle printer = 0;
     const bool printerExists = AddPrinterTo(sys, modelRow, outcome.portName, &printer, outcome);

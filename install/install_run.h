@@ -9,6 +9,8 @@
 
 namespace kora {
 
+struct Environment64;
+
 enum class InstallStep {
     None, DriverDirectory, CopyFiles, RegisterDriver, CreatePrinter, MovePrinterToPort, FindUnidrv64
 };
@@ -19,6 +21,7 @@ struct InstallOutcome {
     std::string detail;  // the environment of a failed directory query other than x86's, the
                          // source file of a failed copy, the port of a failed move, the package
                          // folder that lacks a 64-bit Unidrv
+    const Environment64* unidrvMissingFor = nullptr;  // the environment of a FindUnidrv64 failure
     std::uint32_t error = 0;
     std::string portName;  // the port the run used, as ChosenPortName gave it
     bool Succeeded() const { return failedStep == InstallStep::None; }

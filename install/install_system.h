@@ -75,8 +75,12 @@ public:
     virtual PrinterHandle OpenExistingPrinter(const std::string& printerName) = 0;
     virtual bool GetPrinterPort(PrinterHandle printer, std::string* port) = 0;
     virtual bool SetPrinterPort(PrinterHandle printer, const std::string& port) = 0;
-    // 64-bit Windows, where the driver must also be registered for "Windows x64".
+    // 64-bit Windows, where the driver must also be registered for "Windows x64" or
+    // "Windows ARM64" (install/system_machine.h decides which).
     virtual bool IsSystem64Bit() = 0;  // this 32-bit program runs on a 64-bit Windows
+    // The IMAGE_FILE_MACHINE_* value of the processor Windows runs on; false where Windows
+    // cannot tell (no IsWow64Process2 before Windows 10 version 1709) or the query fails.
+    virtual bool QueryNativeMachine(std::uint16_t* machine) = 0;
     // In the driver store, as this 32-bit program reaches it: the sub-folder `subFolder` of
     // every package folder matching `packages` ("ntprint.inf_amd64_*" and "Amd64" hold the
     // in-box x64 Unidrv); none where there is no such package.

@@ -96,6 +96,15 @@ public:
         BOOL wow64 = FALSE;
         return fn && fn(::GetCurrentProcess(), &wow64) && wow64;
     }
+    // Looked up at run time: kernel32 has it from Windows 10 version 1709 on (and in Wine).
+    bool QueryNativeMachine(std::uint16_t* machine) override {
+        using Fn = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
+        auto fn = SystemProc<Fn>("kernel32.dll", "IsWow64Process2");
+        USHORT process = 0, native = 0;
+        if (!fn || !fn(::GetCurrentProcess(), &process, &native)) return false;
+        *machine = native;
+        return true;
+    }
     std::vector<std::string> FindDriverStoreFolders(const std::string& packages,
                                                     const std::string& subFolder) override {
         std::vector<std::string> folders;

@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
-"""dllcheck.py [--machine i386|amd64] QZC10.DLL QZC10.rc: the built resource library is
-what its script says, built for the processor asked for (the x86 library and the one in
-win2k\\x64 come from the same script).
+"""dllcheck.py [--machine i386|amd64|arm64] QZC10.DLL QZC10.rc: the built resource library is
+what its script says, built for the processor asked for (the x86 library and those in
+win2k\\x64 and win2k\\arm64 come from the same script).
 
 A resource-only DLL: no entry point, no imports, movable to any base (not marked
 "relocations stripped", which would make a module load fail wherever its preferred
 base is taken, while DYNAMIC_BASE asks for just that); its string table holds exactly the
 script's id/text pairs as correct UTF-16 (a script compiled without the UTF-8 code
 page would not), in Chinese (PRC); its version is 4.0.0.0 and carries the script's
-version strings.
+version strings. ARM64 Windows loads only images that may be moved (DYNAMIC_BASE): the
+ARM64 library must say so.
 """
 import re
 import struct
@@ -19,7 +20,8 @@ IMAGE_FILE_RELOCS_STRIPPED, IMAGE_FILE_DLL = 0x0001, 0x2000
 DYNAMIC_BASE = 0x0040
 LANG_CHINESE_PRC = 0x0804
 FIXED_FILE_INFO = struct.pack("<I", 0xFEEF04BD)
-MACHINES = {"i386": (0x14C, 0x10B), "amd64": (0x8664, 0x20B)}  # file header machine, optional header magic
+MACHINES = {"i386": (0x14C, 0x10B), "amd64": (0x8664, 0x20B), "arm64": (0xAA64, 0x20B)}  # machine, optional magic
+MUST_BE_MOVABLE = {"arm64"}  # ASLR cannot be switched off there
 
 
 class Image:
@@ -102,6 +104,8 @@ def faults(dll_path, rc_path, machine=None):
         found.append("an import directory: a resource library imports nothing")
     if not image.characteristics & IMAGE_FILE_DLL:
         found.append("not marked as a DLL")
+    if machine in MUST_BE_MOVABLE and not image.dll_characteristics & DYNAMIC_BASE:
+        found.append(f"not marked DYNAMIC_BASE: {machine} Windows refuses an image it may not move")
     if image.characteristics & IMAGE_FILE_RELOCS_STRIPPED:
         moved = " while DYNAMIC_BASE asks to move it" if image.dll_characteristics & DYNAMIC_BASE else ""
         found.append(f"marked relocations stripped{moved}: a module load fails where its base is taken")

@@ -90,9 +90,9 @@ TEST(DriverPackageNames, InfModelsAreTheModelTable) {
         expected.emplace(Quoted(kora::DriverName(row)), kora::DataFileStem(row));
     }
     // Windows 2000 reads the undecorated models section, later systems the NTx86 one,
-    // 64-bit Windows the NTamd64 one. After the install section comes the hardware ID
-    // (test_inf.py checks those).
-    for (const char* section : {"QZ", "QZ.NTx86", "QZ.NTamd64"}) {
+    // 64-bit Windows the NTamd64 one, 64-bit ARM Windows the NTarm64 one. After the
+    // install section comes the hardware ID (test_inf.py checks those).
+    for (const char* section : {"QZ", "QZ.NTx86", "QZ.NTamd64", "QZ.NTarm64"}) {
         std::multimap<std::string, std::string> models;
         for (const auto& [model, value] : InfSection(inf, section))
             models.emplace(model, Trim(value.substr(0, value.find(','))));
@@ -125,22 +125,25 @@ TEST(DriverPackageNames, InfNamesNoCatalogThePackageLacks) {
     }
 }
 
-TEST(DriverPackageNames, InfOffersBothProcessorsAndTakesTheX64LibraryFromItsFolder) {
+TEST(DriverPackageNames, InfOffersEveryProcessorAndTakesEach64BitLibraryFromItsFolder) {
     const std::string inf = ReadFile(kDriverDir + "/QZ58.INF");
     EXPECT_EQ(InfSection(inf, "Manufacturer"),
-              (std::multimap<std::string, std::string>{{"%Manufacturer%", "QZ,NTx86,NTamd64"}}));
+              (std::multimap<std::string, std::string>{{"%Manufacturer%", "QZ,NTx86,NTamd64,NTarm64"}}));
     // The GPDs are shared; each processor takes its own build of the resource library.
-    std::multimap<std::string, std::string> x86, amd64;
-    for (int row = 0; row < kora::kModelCount; ++row) {
-        x86.emplace(std::string(kora::DataFileStem(row)) + ".GPD", "1");
-        amd64.emplace(std::string(kora::DataFileStem(row)) + ".GPD", "1");
+    std::multimap<std::string, std::string> gpds;
+    for (int row = 0; row < kora::kModelCount; ++row) gpds.emplace(std::string(kora::DataFileStem(row)) + ".GPD", "1");
+    auto withLibrary = [&gpds](const char* where) {
+        auto files = gpds;
+        files.emplace("QZC10.DLL", where);
+        return files;
+    };
+    EXPECT_EQ(InfSection(inf, "SourceDisksFiles"), withLibrary("1"));
+    for (const auto& [suffix, where] : {std::pair{".amd64", "1,x64"}, std::pair{".arm64", "1,arm64"}}) {
+        EXPECT_EQ(InfSection(inf, std::string("SourceDisksFiles") + suffix), withLibrary(where)) << suffix;
+        EXPECT_EQ(InfSection(inf, std::string("SourceDisksNames") + suffix), InfSection(inf, "SourceDisksNames"))
+            << suffix;
+        EXPECT_EQ(InfSection(inf, std::string("SourceDisksNames") + suffix).count("1"), 1u) << suffix;
     }
-    x86.emplace("QZC10.DLL", "1");
-    amd64.emplace("QZC10.DLL", "1,x64");
-    EXPECT_EQ(InfSection(inf, "SourceDisksFiles"), x86);
-    EXPECT_EQ(InfSection(inf, "SourceDisksFiles.amd64"), amd64);
-    EXPECT_EQ(InfSection(inf, "SourceDisksNames.amd64"), InfSection(inf, "SourceDisksNames"));
-    EXPECT_EQ(InfSection(inf, "SourceDisksNames.amd64").count("1"), 1u);
 }
 
 }  // namespace

@@ -91,6 +91,9 @@ class ReleaseZip(unittest.TestCase):
         os.makedirs(os.path.join(dist, "win2k"))
         write_files(dist, {"KORA.exe": pe(characteristics=EXE), "README.txt": b"readme\r\n"})
         write_files(os.path.join(dist, "win2k"), dict(unidrv, **{"QZA10.GPD": b"*% model\r\n"}))
+        for machine in ("x64", "arm64"):  # the resource library of each 64-bit driver
+            os.makedirs(os.path.join(dist, "win2k", machine))
+            write_files(os.path.join(dist, "win2k", machine), {"QZC10.DLL": machine.encode()})
         return dist
 
     def test_the_archive_is_named_and_marked_by_what_win2k_holds(self):
@@ -112,7 +115,8 @@ class ReleaseZip(unittest.TestCase):
                 self.assertEqual(found, not_real)
                 with zipfile.ZipFile(path) as archive:
                     names = set(archive.namelist())
-                    expected_names = {"KORA.exe", "README.txt", "win2k/QZA10.GPD"} | {"win2k/" + n for n in REAL}
+                    expected_names = {"KORA.exe", "README.txt", "win2k/QZA10.GPD", "win2k/x64/QZC10.DLL",
+                                      "win2k/arm64/QZC10.DLL"} | {"win2k/" + n for n in REAL}
                     if not_real:
                         expected_names.add("TEST-ONLY.txt")
                         warning = archive.read("TEST-ONLY.txt").decode("utf-8-sig")
@@ -122,6 +126,7 @@ class ReleaseZip(unittest.TestCase):
                             self.assertIn(name, warning)
                     self.assertEqual(names, expected_names)
                     self.assertEqual(archive.read("win2k/UNIRES.DLL"), unidrv["UNIRES.DLL"])
+                    self.assertEqual(archive.read("win2k/arm64/QZC10.DLL"), b"arm64")
 
 
 if __name__ == "__main__":

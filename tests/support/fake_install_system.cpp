@@ -1,6 +1,7 @@
 #include "tests/support/fake_install_system.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace kora::testing {
@@ -45,9 +46,9 @@ bool FakeInstallSystem::GetDriverDirectory(const std::string& environment, std::
     // The caller must hand over a zero-filled buffer; note any byte that is not.
     if (std::any_of(buffer, buffer + size, [](char c) { return c != '\0'; }))
         calls.push_back("buffer not zero-filled");
-    const bool x64 = environment == "Windows x64";
-    if (!(x64 ? x64DriverDirectoryOk : driverDirectoryOk)) return false;
-    const std::string& directory = x64 ? x64DriverDirectory : driverDirectory;
+    const bool x64 = environment == "Windows x64", arm64 = environment == "Windows ARM64";
+    if (!(x64 ? x64DriverDirectoryOk : arm64 ? arm64DriverDirectoryOk : driverDirectoryOk)) return false;
+    const std::string& directory = x64 ? x64DriverDirectory : arm64 ? arm64DriverDirectory : driverDirectory;
     std::memcpy(buffer, directory.data(), std::min<std::size_t>(directory.size(), size));
     return true;
 }
@@ -61,7 +62,9 @@ bool FakeInstallSystem::CopyDriverFile(const std::string& source, const std::str
 bool FakeInstallSystem::AddDriver(std::uint32_t level, const DriverRecord& record) {
     calls.push_back("AddDriver " + std::to_string(level));
     driverRecords.push_back(record);
-    return record.pEnvironment == "Windows x64" ? addX64PrinterDriverOk : addPrinterDriverOk;
+    if (record.pEnvironment == "Windows x64") return addX64PrinterDriverOk;
+    if (record.pEnvironment == "Windows ARM64") return addArm64PrinterDriverOk;
+    return addPrinterDriverOk;
 }
 
 PrinterHandle FakeInstallSystem::CreatePrinter(std::uint32_t level, const PrinterRecord& record) {
@@ -110,6 +113,15 @@ bool FakeInstallSystem::Answer(std::uint32_t error) {
 bool FakeInstallSystem::IsSystem64Bit() {
     if (system64Bit) calls.push_back("IsSystem64Bit");
     return system64Bit;
+}
+
+bool FakeInstallSystem::QueryNativeMachine(std::uint16_t* machine) {
+    if (!nativeMachineKnown) return false;
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%#06x", static_cast<unsigned>(nativeMachine));
+    calls.push_back(std::string("QueryNativeMachine ") + hex);
+    *machine = nativeMachine;
+    return true;
 }
 
 std::vector<std::string> FakeInstallSystem::FindDriverStoreFolders(const std::string& packages,

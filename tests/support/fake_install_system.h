@@ -46,6 +46,14 @@ public:
     std::vector<std::string> driverStoreFolders;  // what the driver store search finds
     std::set<std::string> existingFiles;       // every other path does not exist
     bool addX64PrinterDriverOk = true;
+    // IsWow64Process2's answer; unanswered (a Windows without it) unless set, and then not
+    // logged either, so that runs on such systems keep their calls.
+    bool nativeMachineKnown = false;
+    std::uint16_t nativeMachine = 0;
+    // 64-bit ARM Windows, which IsWow64Process2 alone tells from x64.
+    bool arm64DriverDirectoryOk = true;
+    std::string arm64DriverDirectory = "C:\\WINDOWS\\system32\\spool\\drivers\\arm64";
+    bool addArm64PrinterDriverOk = true;
 
     // What was asked.
     std::vector<std::string> calls;
@@ -73,6 +81,7 @@ public:
     bool GetPrinterPort(PrinterHandle printer, std::string* port) override;
     bool SetPrinterPort(PrinterHandle printer, const std::string& port) override;
     bool IsSystem64Bit() override;
+    bool QueryNativeMachine(std::uint16_t* machine) override;
     std::vector<std::string> FindDriverStoreFolders(const std::string& packages, const std::string& subFolder) override;
     bool FileExists(const std::string& path) override;
     long OpenKey(Hive hive, const std::string& subKey, RegKey* key) override;

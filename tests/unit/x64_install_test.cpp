@@ -240,6 +240,7 @@ TEST_F(X64InstallTest, ReportsEachX64FailureAndStillAddsThePrinter) {
 // every call and the error box.
 const Environment64 kOtherEnvironment = {
     "Windows Other",
+    "其他 Windows",
     "other",
     "ntprint.inf_other_*",
     "Other",
@@ -250,7 +251,7 @@ TEST(InstallDriver64, TakesEveryEnvironmentSpecificNameFromItsTable) {
     const std::string directory = "C:\\spool\\other";
     const std::string store = "C:\\store\\ntprint.inf_other_1\\Other";
     testing::FakeInstallSystem sys;
-    sys.driverDirectory = directory;  // the fake's answer for any environment but x64's
+    sys.driverDirectory = directory;  // the fake's answer for any environment but x64's and ARM64's
     sys.driverStoreFolders = {store};
     for (const char* name : kOtherEnvironment.requiredUnidrvFiles) sys.existingFiles.insert(store + "\\" + name);
     InstallOutcome outcome;
@@ -291,6 +292,8 @@ TEST(InstallDriver64, NamesTheEnvironmentsPackageFolderWhenUnidrvIsMissing) {
     EXPECT_EQ(outcome.detail, "win2k\\other");
     const std::string message = InstallFailureMessage(outcome, "error text");
     EXPECT_NE(message.find("放入本程序的 win2k\\other\\ 文件夹"), std::string::npos) << message;
+    EXPECT_NE(message.find("找不到 其他 Windows 的通用打印驱动程序文件（ttfsub.gpd、stdnames.gpd、"), std::string::npos)
+        << message;
     EXPECT_TRUE(sys.driverRecords.empty());
 }
 

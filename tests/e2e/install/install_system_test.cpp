@@ -12,6 +12,10 @@
 #include <winspool.h>
 
 #include "harness/spooler.h"
+#include "harness/workspace.h"
+#include "install/driver64.h"
+#include "install/install_run.h"
+#include "install/system_machine.h"
 #include "install/win32_install_system.h"
 
 namespace e2e {
@@ -169,6 +173,45 @@ private:
     HWND window_ = nullptr;
     std::vector<std::string> sections_;
 };
+
+// IsWow64Process2 is found at run time (Wine's kernel32 has it, as Windows 10 from version
+// 1709 on): a 32-bit prefix is an x86 Windows. The 64-bit prefix's x64 answer leads the
+// whole runs of install_x64_test.
+TEST(SystemMachine, AThirtyTwoBitPrefixIsAnX86Windows) {
+    const std::unique_ptr<kora::InstallSystem> sys = MakeWin32InstallSystem(nullptr, nullptr);
+    std::uint16_t machine = 0;
+    ASSERT_TRUE(sys->QueryNativeMachine(&machine));
+    EXPECT_EQ(machine, kora::kMachineI386);
+    EXPECT_EQ(kora::DetectSystemMachine(*sys), kora::SystemMachine::X86);
+}
+
+// The ARM64 table entry against a real spooler and file system: the environment is one the
+// spooler knows (Wine's, like Windows', keeps it in spool\drivers\arm64), and the driver
+// store search finds the in-box ARM64 package's Arm64 folder and nothing else. In a 32-bit
+// prefix the store is System32's.
+TEST(Arm64Environment, TheSpoolerKnowsItAndTheDriverStoreSearchFindsItsPackage) {
+    const std::unique_ptr<kora::InstallSystem> sys = MakeWin32InstallSystem(nullptr, nullptr);
+    kora::InstallOutcome outcome;
+    const std::string directory = kora::QueryDriverDirectory(*sys, kora::kArm64Environment.name, "", outcome);
+    EXPECT_TRUE(outcome.Succeeded());
+    EXPECT_EQ(directory, "C:\\windows\\system32\\spool\\drivers\\arm64");
+
+    char windows[MAX_PATH] = {};
+    ASSERT_NE(0u, GetSystemWindowsDirectoryA(windows, MAX_PATH));
+    const std::string repository = std::string(windows) + "\\System32\\DriverStore\\FileRepository\\";
+    const std::string package = repository + "ntprint.inf_arm64_e2e0001";
+    const std::string notAFolder = repository + "ntprint.inf_arm64_e2e0002";
+    const std::string x64Package = repository + "ntprint.inf_amd64_e2e0003";
+    ASSERT_TRUE(CreateFolderWithParents(package + "\\Arm64"));
+    ASSERT_TRUE(CreateFolderWithParents(x64Package + "\\Amd64"));
+    ASSERT_TRUE(WriteWholeFile(notAFolder, "x", 1));
+    const std::vector<std::string> found =
+        sys->FindDriverStoreFolders(kora::kArm64Environment.storePackages, kora::kArm64Environment.storeFolder);
+    RemoveTree(package);
+    RemoveTree(x64Package);
+    DeleteFileA(notAFolder.c_str());
+    EXPECT_EQ(found, std::vector<std::string>{package + "\\Arm64"});
+}
 
 TEST(SettingChange, ReachesTopLevelWindowsWithTheSection) {
     std::unique_ptr<kora::InstallSystem> sys = MakeWin32InstallSystem(nullptr, nullptr);
