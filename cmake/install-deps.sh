@@ -38,8 +38,9 @@ if [ $want_wine -eq 1 ]; then
   have wine32:i386 || need_wine=1
   have wine64 || need_wine=1
 fi
-# Without that locale on the Linux side Wine cannot create files with Chinese names.
-need_locale() { [ $want_wine -eq 1 ] && ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; }
+# Without that locale on the Linux side Wine cannot create files with Chinese names. grep reads
+# all of the list: with pipefail, one that stopped early could fail the pipeline.
+need_locale() { [ $want_wine -eq 1 ] && ! locale -a 2>/dev/null | grep -ix 'zh_CN.utf8' >/dev/null; }
 
 to_install=("${missing[@]}")
 [ $need_wine -eq 0 ] || to_install+=(wine32:i386 wine64)
