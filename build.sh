@@ -3,7 +3,8 @@
 # from the real Unidrv files, dist/KORA-4.0-test.zip (marked for testing only) from stand-ins.
 set -euo pipefail
 cd "$(dirname "$0")"
-./cmake/install-deps.sh
+# Building needs the cross toolchain only, no Wine.
+./cmake/install-deps.sh build
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target dist
 cmake --build --preset windows --target release_zip

@@ -5,7 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./build.sh
 if [ -n "${DISPLAY:-}" ]; then
+  ./cmake/install-deps.sh wine
   ./cmake/run-wizard.sh
 else
+  ./cmake/install-deps.sh wine screenshot
   xvfb-run -a -s "-screen 0 1024x768x24" ./cmake/run-wizard.sh --screenshot
 fi

@@ -3,7 +3,7 @@
 # tests under Wine (each in a prefix of its own under build/wine, on its own Xvfb).
 set -euo pipefail
 cd "$(dirname "$0")"
-./cmake/install-deps.sh
+./cmake/install-deps.sh build host wine
 
 cmake --preset host
 cmake --build --preset host

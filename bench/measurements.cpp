@@ -110,6 +110,10 @@ Timing TimeMinimalDialogLaunch(const Stage& stage) {
     return TimeLaunch(stage.minimalDialog, stage.folder, MINIMAL_DIALOG_CAPTION);
 }
 
+Timing TimeMinimalCommonControlsLaunch(const Stage& stage) {
+    return TimeLaunch(stage.minimalCommonControls, stage.folder, MINIMAL_DIALOG_CAPTION);
+}
+
 Timing TimeKoraInstall(const Stage& stage) {
     ResetSpooler();
     Launch kora(stage.kora, "", stage.folder);

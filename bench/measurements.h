@@ -9,7 +9,7 @@ namespace bench {
 // current directory of every run.
 struct Stage {
     std::string folder;
-    std::string kora, minimalDialog, bareInstall;
+    std::string kora, minimalDialog, minimalCommonControls, bareInstall;
 };
 
 struct Timing {
@@ -25,6 +25,8 @@ struct Timing {
 // Process start to the first page shown.
 Timing TimeKoraLaunch(const Stage& stage);
 Timing TimeMinimalDialogLaunch(const Stage& stage);
+// The minimal dialog after loading the common controls, which KORA's first page needs.
+Timing TimeMinimalCommonControlsLaunch(const Stage& stage);
 
 // The Install click on the port page to the completion message shown.
 Timing TimeKoraInstall(const Stage& stage);

@@ -14,7 +14,8 @@ build=build/windows
 stage=$build/bench/stage
 rm -rf "$stage"
 mkdir -p "$stage"
-cp "$build/KORA.exe" "$build/bench/minimal_dialog.exe" "$build/bench/bare_install.exe" "$stage/"
+cp "$build/KORA.exe" "$build/bench/minimal_dialog.exe" "$build/bench/minimal_common_controls.exe" \
+  "$build/bench/bare_install.exe" "$stage/"
 cp -R dist/KORA/win2k "$stage/win2k"
 
 BENCH_STAGE="$src/$stage" exec sh cmake/wine-run.sh "$build/bench/bench.exe" "$@"

@@ -38,6 +38,8 @@ protected:                                           \
     static const MessageMap* GetThisMessageMap();    \
     const MessageMap* GetMessageMap() const override;
 
+// The two halves of a map open and close braces the other closes and opens: laid out by hand.
+// clang-format off
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                      \
     const MessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
     const MessageMap* theClass::GetThisMessageMap() {                               \
@@ -51,6 +53,7 @@ protected:                                           \
         static const MessageMap map = {&TheBaseClass::GetThisMessageMap, entries}; \
         return &map;                                                       \
     }
+// clang-format on
 
 #define AFX_COMMAND_ENTRY(code, id, fn) \
     {WM_COMMAND, UINT(code), UINT(id), HandlerSignature::Command, static_cast<AFX_PMSG>(&ThisClass::fn)},
