@@ -9,16 +9,16 @@ namespace testing {
 namespace internal {
 
 class Notification {
- public:
-  Notification() : event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
-  ~Notification() { CloseHandle(event_); }
-  Notification(const Notification&) = delete;
-  Notification& operator=(const Notification&) = delete;
-  void Notify() { SetEvent(event_); }
-  void WaitForNotification() { WaitForSingleObject(event_, INFINITE); }
+public:
+    Notification() : event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    ~Notification() { CloseHandle(event_); }
+    Notification(const Notification&) = delete;
+    Notification& operator=(const Notification&) = delete;
+    void Notify() { SetEvent(event_); }
+    void WaitForNotification() { WaitForSingleObject(event_, INFINITE); }
 
- private:
-  HANDLE event_;
+private:
+    HANDLE event_;
 };
 
 }  // namespace internal

@@ -19,16 +19,13 @@ const MessageMap* CCmdTarget::GetThisMessageMap() {
 
 const MessageMap* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
 
-bool CCmdTarget::OnCmdMsg(UINT message, UINT code, UINT id, WPARAM wParam, LPARAM lParam,
-                          LRESULT* result) {
+bool CCmdTarget::OnCmdMsg(UINT message, UINT code, UINT id, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     const MessageMapEntry* entry = FindMessageEntry(GetMessageMap(), message, code, id);
     if (entry == nullptr) return false;
     *result = 0;
     switch (entry->signature) {
     case HandlerSignature::Command:
-    case HandlerSignature::Paint:
-        (this->*entry->handler)();
-        break;
+    case HandlerSignature::Paint: (this->*entry->handler)(); break;
     case HandlerSignature::SysCommand: {
         auto fn = reinterpret_cast<void (CCmdTarget::*)(UINT, LPARAM)>(entry->handler);
         (this->*fn)(static_cast<UINT>(wParam), lParam);
@@ -39,8 +36,7 @@ bool CCmdTarget::OnCmdMsg(UINT message, UINT code, UINT id, WPARAM wParam, LPARA
         *result = reinterpret_cast<LRESULT>((this->*fn)());
         break;
     }
-    case HandlerSignature::End:
-        return false;
+    case HandlerSignature::End: return false;
     }
     return true;
 }

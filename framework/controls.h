@@ -18,7 +18,9 @@ public:
 class CComboBox : public CWnd {
 public:
     int ResetContent() { return static_cast<int>(SendMessage(CB_RESETCONTENT)); }
-    int AddString(const char* text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
+    int AddString(const char* text) {
+        return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+    }
     int SetCurSel(int row) { return static_cast<int>(SendMessage(CB_SETCURSEL, row)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
 };

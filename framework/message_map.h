@@ -33,9 +33,9 @@ struct MessageMap {
 // The entry that handles a message, searching the class's map first, then its bases'.
 const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, UINT code, UINT id);
 
-#define DECLARE_MESSAGE_MAP()                        \
-protected:                                           \
-    static const MessageMap* GetThisMessageMap();    \
+#define DECLARE_MESSAGE_MAP()                     \
+protected:                                        \
+    static const MessageMap* GetThisMessageMap(); \
     const MessageMap* GetMessageMap() const override;
 
 // The two halves of a map open and close braces the other closes and opens: laid out by hand.
@@ -62,13 +62,12 @@ protected:                                           \
 #define ON_BN_CLICKED(id, fn) AFX_COMMAND_ENTRY(BN_CLICKED, id, fn)
 #define ON_CBN_SELCHANGE(id, fn) AFX_COMMAND_ENTRY(CBN_SELCHANGE, id, fn)
 
-#define ON_WM_SYSCOMMAND()                                         \
-    {WM_SYSCOMMAND, 0, 0, HandlerSignature::SysCommand,            \
+#define ON_WM_SYSCOMMAND()                                                       \
+    {WM_SYSCOMMAND, 0, 0, HandlerSignature::SysCommand,                          \
      reinterpret_cast<AFX_PMSG>(static_cast<void (CCmdTarget::*)(UINT, LPARAM)>( \
          static_cast<void (ThisClass::*)(UINT, LPARAM)>(&ThisClass::OnSysCommand)))},
-#define ON_WM_PAINT() \
-    {WM_PAINT, 0, 0, HandlerSignature::Paint, static_cast<AFX_PMSG>(&ThisClass::OnPaint)},
-#define ON_WM_QUERYDRAGICON()                                      \
-    {WM_QUERYDRAGICON, 0, 0, HandlerSignature::QueryIcon,          \
-     reinterpret_cast<AFX_PMSG>(static_cast<HCURSOR (CCmdTarget::*)()>( \
-         static_cast<HCURSOR (ThisClass::*)()>(&ThisClass::OnQueryDragIcon)))},
+#define ON_WM_PAINT() {WM_PAINT, 0, 0, HandlerSignature::Paint, static_cast<AFX_PMSG>(&ThisClass::OnPaint)},
+#define ON_WM_QUERYDRAGICON()                             \
+    {WM_QUERYDRAGICON, 0, 0, HandlerSignature::QueryIcon, \
+     reinterpret_cast<AFX_PMSG>(                          \
+         static_cast<HCURSOR (CCmdTarget::*)()>(static_cast<HCURSOR (ThisClass::*)()>(&ThisClass::OnQueryDragIcon)))},

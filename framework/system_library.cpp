@@ -23,8 +23,8 @@ void RestrictDllSearchPath() {
     if (kernel == nullptr) return;
     // Windows 7 with KB2533623 and later.
     using SetDefaultFn = BOOL(WINAPI*)(DWORD);
-    auto setDefault = reinterpret_cast<SetDefaultFn>(
-        reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    auto setDefault =
+        reinterpret_cast<SetDefaultFn>(reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
     const DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
     if (setDefault && setDefault(kSearchSystem32)) return;
     // Windows XP SP1 and later: at least take the current directory out of the search.

@@ -19,7 +19,9 @@ public:
         return m_hWnd ? ::SendMessageA(m_hWnd, message, wParam, lParam) : 0;
     }
     HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
-    void SetWindowText(const char* text) { if (m_hWnd) ::SetWindowTextA(m_hWnd, text); }
+    void SetWindowText(const char* text) {
+        if (m_hWnd) ::SetWindowTextA(m_hWnd, text);
+    }
     BOOL EnableWindow(BOOL enable) { return m_hWnd ? ::EnableWindow(m_hWnd, enable) : FALSE; }
     BOOL CheckDlgButton(int id, UINT check) { return m_hWnd ? ::CheckDlgButton(m_hWnd, id, check) : FALSE; }
     void SetIcon(HICON icon, BOOL big) { SendMessage(WM_SETICON, big, reinterpret_cast<LPARAM>(icon)); }

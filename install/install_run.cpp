@@ -76,15 +76,15 @@ void MakeDefaultPrinter(InstallSystem& sys, int modelRow, const std::string& por
 
 std::string FailedStepText(const InstallOutcome& outcome) {
     switch (outcome.failedStep) {
-        case InstallStep::DriverDirectory:  // the detail names an environment other than x86's
-            return "无法获取打印机驱动程序目录" + (outcome.detail.empty() ? "" : " " + outcome.detail);
-        case InstallStep::CopyFiles: return "无法复制驱动文件 " + outcome.detail;
-        case InstallStep::RegisterDriver: return "无法添加打印机驱动程序";
-        case InstallStep::CreatePrinter: return "无法添加打印机";
-        case InstallStep::MovePrinterToPort: return "无法将已有打印机的端口改为 " + outcome.detail;
-        case InstallStep::FindUnidrv64:
-            return outcome.unidrvMissingFor ? Unidrv64MissingText(*outcome.unidrvMissingFor) : std::string();
-        case InstallStep::None: break;
+    case InstallStep::DriverDirectory:  // the detail names an environment other than x86's
+        return "无法获取打印机驱动程序目录" + (outcome.detail.empty() ? "" : " " + outcome.detail);
+    case InstallStep::CopyFiles: return "无法复制驱动文件 " + outcome.detail;
+    case InstallStep::RegisterDriver: return "无法添加打印机驱动程序";
+    case InstallStep::CreatePrinter: return "无法添加打印机";
+    case InstallStep::MovePrinterToPort: return "无法将已有打印机的端口改为 " + outcome.detail;
+    case InstallStep::FindUnidrv64:
+        return outcome.unidrvMissingFor ? Unidrv64MissingText(*outcome.unidrvMissingFor) : std::string();
+    case InstallStep::None: break;
     }
     return std::string();
 }

@@ -12,7 +12,13 @@ namespace kora {
 struct Environment64;
 
 enum class InstallStep {
-    None, DriverDirectory, CopyFiles, RegisterDriver, CreatePrinter, MovePrinterToPort, FindUnidrv64
+    None,
+    DriverDirectory,
+    CopyFiles,
+    RegisterDriver,
+    CreatePrinter,
+    MovePrinterToPort,
+    FindUnidrv64
 };
 
 // The first step that failed, so that a failed run is never reported as a success.

@@ -90,8 +90,8 @@ public:
 
     // Registry. Results are Win32 error codes: 0 means success.
     virtual long OpenKey(Hive hive, const std::string& subKey, RegKey* key) = 0;  // KEY_SET_VALUE
-    virtual long SetTextValue(RegKey key, const std::string& valueName,
-                               const std::string& text, std::uint32_t length) = 0;  // REG_SZ
+    virtual long SetTextValue(RegKey key, const std::string& valueName, const std::string& text,
+                              std::uint32_t length) = 0;  // REG_SZ
     virtual void CloseKey(RegKey key) = 0;
 
     // WM_SETTINGCHANGE with the section's name to every top-level window, each given a

@@ -4,22 +4,19 @@
 
 namespace kora {
 
-const char* const BaudRateTable[9] = {"300",   "1200",  "2400",  "4800",  "9600",
-                                      "19200", "38400", "57600", "115200"};
+const char* const BaudRateTable[9] = {"300", "1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"};
 const char* const DataBitsTable[4] = {"5", "6", "7", "8"};
 const char* const StopBitsTable[3] = {"1", "1.5", "2"};
 const char* const ParityTable[5] = {"E", "M", "N", "O", "S"};  // Even, Mark, None, Odd, Space
 // None is a blank, not an empty field; XonXoff, Hardware.
 const char* const FlowControlTable[3] = {" ", "x", "p"};
-const char* const PortValueNameTable[7] = {"LPT1:", "LPT2:", "LPT3:", "COM1:",
-                                           "COM2:", "COM3:", "COM4:"};
+const char* const PortValueNameTable[7] = {"LPT1:", "LPT2:", "LPT3:", "COM1:", "COM2:", "COM3:", "COM4:"};
 
 const char kPortsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Ports";
 
 std::string ComposeSerialSettings(int baud, int parity, int dataBits, int stopBits, int flowControl) {
-    return std::string(BaudRateTable[baud]) + "," + ParityTable[parity] + "," +
-           DataBitsTable[dataBits] + "," + StopBitsTable[stopBits] + "," +
-           FlowControlTable[flowControl];
+    return std::string(BaudRateTable[baud]) + "," + ParityTable[parity] + "," + DataBitsTable[dataBits] + "," +
+           StopBitsTable[stopBits] + "," + FlowControlTable[flowControl];
 }
 
 void WriteSerialSettings(InstallSystem& sys, int portRow) {

@@ -133,7 +133,7 @@ public:
         return result;
     }
     long SetTextValue(kora::RegKey key, const std::string& valueName, const std::string& text,
-                       std::uint32_t length) override {
+                      std::uint32_t length) override {
         return ::RegSetValueExA(reinterpret_cast<HKEY>(key), valueName.c_str(), 0, REG_SZ,
                                 reinterpret_cast<const BYTE*>(text.c_str()), length);
     }
@@ -195,8 +195,9 @@ std::unique_ptr<kora::InstallSystem> MakeWin32InstallSystem(const kora::Settings
 
 std::string SystemErrorText(DWORD error) {
     char* text = nullptr;
-    DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                               nullptr, error, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    DWORD n =
+        ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, error, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
     std::string result = n && text ? std::string(text, n) : std::string();
     if (text) ::LocalFree(text);
     while (!result.empty() && (result.back() == '\r' || result.back() == '\n' || result.back() == ' '))

@@ -15,9 +15,9 @@ public:
     CPortSelectDlg();
     ~CPortSelectDlg() override;
 
-    std::string m_portName;      // the chosen port; written only by Install
-    CProgressCtrl m_progress;    // driven by the installation; unbound once the page has closed,
-                                 // so the positions of a later run go nowhere
+    std::string m_portName;    // the chosen port; written only by Install
+    CProgressCtrl m_progress;  // driven by the installation; unbound once the page has closed,
+                               // so the positions of a later run go nowhere
     CListCtrl m_portList;
 
     // What the installation reads of this page and reports to it.

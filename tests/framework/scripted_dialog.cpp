@@ -5,8 +5,7 @@ constexpr UINT_PTR kEndTimer = 0x7E57;
 constexpr UINT kEndDelayMs = 100;
 }  // namespace
 
-CScriptedDlg::CScriptedDlg(UINT templateId, Script script)
-    : CDialog(templateId), m_script(std::move(script)) {}
+CScriptedDlg::CScriptedDlg(UINT templateId, Script script) : CDialog(templateId), m_script(std::move(script)) {}
 
 BOOL CScriptedDlg::OnInitDialog() {
     BOOL result = CDialog::OnInitDialog();
@@ -16,9 +15,7 @@ BOOL CScriptedDlg::OnInitDialog() {
     return result;
 }
 
-void CScriptedDlg::Post(UINT message, WPARAM wParam, LPARAM lParam) {
-    ::PostMessageA(m_hWnd, message, wParam, lParam);
-}
+void CScriptedDlg::Post(UINT message, WPARAM wParam, LPARAM lParam) { ::PostMessageA(m_hWnd, message, wParam, lParam); }
 
 // As a control notifies its dialog: the control's handle goes with the command.
 void CScriptedDlg::PostCommand(UINT id, UINT code) {

@@ -48,9 +48,7 @@ TEST(SystemProc, LoadsFromTheSystemDirectory) {
     }
 }
 
-TEST(SystemProc, UnknownFunctionIsNull) {
-    EXPECT_EQ(SystemProcAddress("winspool.drv", "NoSuchFunctionHere"), nullptr);
-}
+TEST(SystemProc, UnknownFunctionIsNull) { EXPECT_EQ(SystemProcAddress("winspool.drv", "NoSuchFunctionHere"), nullptr); }
 
 TEST(SystemProc, NeverTakesACopyBesideTheProgram) {
     ASSERT_EQ(::GetModuleHandleA("kora_planted.dll"), nullptr);

@@ -35,17 +35,13 @@ std::string FakeInstallSystem::ChosenPortName() {
     return chosenPortName;
 }
 
-void FakeInstallSystem::SetProgress(int position) {
-    calls.push_back("SetProgress " + std::to_string(position));
-}
+void FakeInstallSystem::SetProgress(int position) { calls.push_back("SetProgress " + std::to_string(position)); }
 
-bool FakeInstallSystem::GetDriverDirectory(const std::string& environment, std::uint32_t level,
-                                                  char* buffer, std::uint32_t size) {
-    calls.push_back("GetDriverDirectory " + environment + " " + std::to_string(level) + " " +
-                    std::to_string(size));
+bool FakeInstallSystem::GetDriverDirectory(const std::string& environment, std::uint32_t level, char* buffer,
+                                           std::uint32_t size) {
+    calls.push_back("GetDriverDirectory " + environment + " " + std::to_string(level) + " " + std::to_string(size));
     // The caller must hand over a zero-filled buffer; note any byte that is not.
-    if (std::any_of(buffer, buffer + size, [](char c) { return c != '\0'; }))
-        calls.push_back("buffer not zero-filled");
+    if (std::any_of(buffer, buffer + size, [](char c) { return c != '\0'; })) calls.push_back("buffer not zero-filled");
     const bool x64 = environment == "Windows x64", arm64 = environment == "Windows ARM64";
     if (!(x64 ? x64DriverDirectoryOk : arm64 ? arm64DriverDirectoryOk : driverDirectoryOk)) return false;
     const std::string& directory = x64 ? x64DriverDirectory : arm64 ? arm64DriverDirectory : driverDirectory;
@@ -53,8 +49,7 @@ bool FakeInstallSystem::GetDriverDirectory(const std::string& environment, std::
     return true;
 }
 
-bool FakeInstallSystem::CopyDriverFile(const std::string& source, const std::string& destination,
-                                 bool failIfExists) {
+bool FakeInstallSystem::CopyDriverFile(const std::string& source, const std::string& destination, bool failIfExists) {
     calls.push_back("CopyDriverFile " + source + " -> " + destination + (failIfExists ? " failIfExists" : ""));
     return failingCopySources.count(source) == 0;
 }
@@ -142,7 +137,7 @@ long FakeInstallSystem::OpenKey(Hive hive, const std::string& subKey, RegKey* ke
 }
 
 long FakeInstallSystem::SetTextValue(RegKey key, const std::string& valueName, const std::string& text,
-                                      std::uint32_t length) {
+                                     std::uint32_t length) {
     calls.push_back("SetTextValue " + std::to_string(key) + " " + valueName + " [" + text + "] " +
                     std::to_string(length));
     return setValueResult;
@@ -154,9 +149,7 @@ void FakeInstallSystem::BroadcastSettingChange(const std::string& section) {
     calls.push_back("BroadcastSettingChange " + section);
 }
 
-void FakeInstallSystem::Pause(std::uint32_t milliseconds) {
-    calls.push_back("Pause " + std::to_string(milliseconds));
-}
+void FakeInstallSystem::Pause(std::uint32_t milliseconds) { calls.push_back("Pause " + std::to_string(milliseconds)); }
 
 void FakeInstallSystem::ShowMessage(const std::string& text) { calls.push_back("ShowMessage " + text); }
 

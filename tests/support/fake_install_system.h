@@ -44,7 +44,7 @@ public:
     bool x64DriverDirectoryOk = true;
     std::string x64DriverDirectory = "C:\\WINDOWS\\system32\\spool\\drivers\\x64";
     std::vector<std::string> driverStoreFolders;  // what the driver store search finds
-    std::set<std::string> existingFiles;       // every other path does not exist
+    std::set<std::string> existingFiles;          // every other path does not exist
     bool addX64PrinterDriverOk = true;
     // IsWow64Process2's answer; unanswered (a Windows without it) unless set, and then not
     // logged either, so that runs on such systems keep their calls.
@@ -71,7 +71,7 @@ public:
     std::string ChosenPortName() override;
     void SetProgress(int position) override;
     bool GetDriverDirectory(const std::string& environment, std::uint32_t level, char* buffer,
-                                   std::uint32_t size) override;
+                            std::uint32_t size) override;
     bool CopyDriverFile(const std::string& source, const std::string& destination, bool failIfExists) override;
     bool AddDriver(std::uint32_t level, const DriverRecord& record) override;
     PrinterHandle CreatePrinter(std::uint32_t level, const PrinterRecord& record) override;
@@ -85,8 +85,7 @@ public:
     std::vector<std::string> FindDriverStoreFolders(const std::string& packages, const std::string& subFolder) override;
     bool FileExists(const std::string& path) override;
     long OpenKey(Hive hive, const std::string& subKey, RegKey* key) override;
-    long SetTextValue(RegKey key, const std::string& valueName, const std::string& text,
-                       std::uint32_t length) override;
+    long SetTextValue(RegKey key, const std::string& valueName, const std::string& text, std::uint32_t length) override;
     void CloseKey(RegKey key) override;
     void BroadcastSettingChange(const std::string& section) override;
     void Pause(std::uint32_t milliseconds) override;

@@ -39,8 +39,7 @@ const PortOrderCase kCases[] = {
 TEST(DefaultRowCandidates, ChoosesTheDefaultRowForEachPortOrder) {
     for (const PortOrderCase& c : kCases) {
         DefaultRowCandidates candidates;
-        for (std::size_t row = 0; row < c.ports.size(); ++row)
-            candidates.Test(c.ports[row], static_cast<int>(row));
+        for (std::size_t row = 0; row < c.ports.size(); ++row) candidates.Test(c.ports[row], static_cast<int>(row));
         EXPECT_EQ(candidates.Choose(), c.expectedRow) << c.what;
     }
 }

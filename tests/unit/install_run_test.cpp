@@ -78,8 +78,8 @@ Calls SuccessfulRun(const RunCase& c) {
 bool SameRecord(const DriverRecord& a, const DriverRecord& b) {
     return a.cVersion == b.cVersion && a.pName == b.pName && a.pEnvironment == b.pEnvironment &&
            a.pDriverPath == b.pDriverPath && a.pDataFile == b.pDataFile && a.pConfigFile == b.pConfigFile &&
-           a.pHelpFile == b.pHelpFile && a.pDependentFiles == b.pDependentFiles &&
-           a.pMonitorName == b.pMonitorName && a.pDefaultDataType == b.pDefaultDataType;
+           a.pHelpFile == b.pHelpFile && a.pDependentFiles == b.pDependentFiles && a.pMonitorName == b.pMonitorName &&
+           a.pDefaultDataType == b.pDefaultDataType;
 }
 
 bool SameRecord(const PrinterRecord& a, const PrinterRecord& b) {
@@ -184,8 +184,7 @@ TEST_F(RunInstallationTest, WritesTheSerialValueOnlyForComRows) {
 TEST_F(RunInstallationTest, WritesFlowControlNoneAsATrailingBlank) {
     sys.flowControlRow = 0;
     Run(0, 3);
-    EXPECT_EQ(sys.CallsStartingWith("SetTextValue 119 COM1:"),
-              Calls{"SetTextValue 119 COM1: [19200,N,8,1, ] 13"});
+    EXPECT_EQ(sys.CallsStartingWith("SetTextValue 119 COM1:"), Calls{"SetTextValue 119 COM1: [19200,N,8,1, ] 13"});
 }
 
 TEST_F(RunInstallationTest, SkipsTheDeviceValueSilentlyWhenTheKeyCannotBeOpened) {
@@ -200,10 +199,10 @@ TEST_F(RunInstallationTest, SkipsTheDeviceValueSilentlyWhenTheKeyCannotBeOpened)
 TEST_F(RunInstallationTest, ReportsADeviceValueThatCannotBeSetAndGoesOn) {
     sys.setValueResult = 5;
     Run();
-    EXPECT_EQ(Between(sys.calls, "SetProgress 80", "SetProgress 90"),
-              (Calls{"IsDefaultPrinterChecked", kWindowsKeyOpen,
-                     "SetTextValue 119 Device [QZ-A10 Series,winspool,LPT1:] 28",
-                     "ShowMessage 错误：无法设置有关的注册表信息", "CloseKey 119"}));
+    EXPECT_EQ(
+        Between(sys.calls, "SetProgress 80", "SetProgress 90"),
+        (Calls{"IsDefaultPrinterChecked", kWindowsKeyOpen, "SetTextValue 119 Device [QZ-A10 Series,winspool,LPT1:] 28",
+               "ShowMessage 错误：无法设置有关的注册表信息", "CloseKey 119"}));
     EXPECT_EQ(sys.calls.back(), "SetProgress 100");
 }
 
@@ -216,6 +215,7 @@ TEST_F(RunInstallationTest, BroadcastsTheSettingChangeOnlyAfterDeviceWasWritten)
         bool printerAdded;
         bool broadcast;
     };
+    // clang-format off
     static const Case kCases[] = {
         {"Device written", true, 0, 0, true, true},
         {"box unchecked", false, 0, 0, true, false},
@@ -223,6 +223,7 @@ TEST_F(RunInstallationTest, BroadcastsTheSettingChangeOnlyAfterDeviceWasWritten)
         {"value cannot be set", true, 0, 5, true, false},
         {"printer refused", true, 0, 0, false, false},
     };
+    // clang-format on
     for (const Case& c : kCases) {
         sys.calls.clear();
         sys.defaultPrinterChecked = c.boxChecked;
@@ -303,10 +304,11 @@ struct ExistingPrinterCase {
     const char* name;
     const char* chosenPort;
     std::uint32_t openError, getError, setError;  // 0: the call succeeds
-    Calls expectedCalls;                            // from CreatePrinter's error to progress 80
-    std::uint32_t expectedError;                    // 0: the run succeeded
+    Calls expectedCalls;                          // from CreatePrinter's error to progress 80
+    std::uint32_t expectedError;                  // 0: the run succeeded
 };
 
+// clang-format off
 const ExistingPrinterCase kExistingPrinterCases[] = {
     {"on another port: moved to the chosen one", "LPT2:", 0, 0, 0,
      {"LastError", "OpenExistingPrinter QZ-A10 Series", "GetPrinterPort 24928", "SetPrinterPort 24928 LPT2:",
@@ -328,6 +330,7 @@ const ExistingPrinterCase kExistingPrinterCases[] = {
       "LastError", "ClosePrinterHandle 24928", "SetProgress 80"},
      1796},
 };
+// clang-format on
 
 TEST_F(RunInstallationTest, PutsAPrinterThatAlreadyExistsOnTheChosenPort) {
     for (const ExistingPrinterCase& c : kExistingPrinterCases) {
@@ -401,6 +404,7 @@ struct MessageCase {
     const char* expected;
 };
 
+// clang-format off
 const MessageCase kMessageCases[] = {
     {InstallStep::DriverDirectory, "", 1801, "错误：驱动安装失败\n无法获取打印机驱动程序目录：system text"},
     {InstallStep::DriverDirectory, "", 0, "错误：驱动安装失败\n无法获取打印机驱动程序目录"},
@@ -411,6 +415,7 @@ const MessageCase kMessageCases[] = {
     {InstallStep::MovePrinterToPort, "LPT2:", 1796, "错误：驱动安装失败\n无法将已有打印机的端口改为 LPT2:：system text"},
     {InstallStep::None, "", 0, ""},
 };
+// clang-format on
 
 TEST(InstallFailureMessage, NamesTheFailedStepAndTheSystemText) {
     for (const MessageCase& c : kMessageCases) {

@@ -14,6 +14,7 @@ struct ModelRow {
     const char* displayText;  // UTF-8 here; the build stores it as GBK like the program's texts
 };
 
+// clang-format off
 const ModelRow kRows[kModelCount] = {
     {"QZ-A10 Series", "QZA10", "QZ-A10 58mm 热敏打印机"},
     {"QZ-A20 Series", "QZA20", "QZ-A20 58mm 热敏打印机"},
@@ -27,6 +28,7 @@ const ModelRow kRows[kModelCount] = {
     {"QZ-HB20 Series", "QZHB20", "QZ-HB20 58mm 便携打印机"},
     {"QZ-C10 Series", "QZC10", "QZ-C10 58mm 热敏打印机"},
 };
+// clang-format on
 
 TEST(ModelTable, HoldsTheElevenModels) {
     for (int row = 0; row < kModelCount; ++row) {
@@ -36,15 +38,13 @@ TEST(ModelTable, HoldsTheElevenModels) {
 }
 
 TEST(ModelTable, EveryModelSharesOneResourceLibrary) {
-    for (int row = 0; row < kModelCount; ++row)
-        EXPECT_STREQ(ResourceLibraryStem(row), "QZC10") << "row " << row;
+    for (int row = 0; row < kModelCount; ++row) EXPECT_STREQ(ResourceLibraryStem(row), "QZC10") << "row " << row;
     EXPECT_STREQ(DataFileStem(10), ResourceLibraryStem(10));
 }
 
 // A wrong key or a mistyped letter in the stored data fails here, before it can ship.
 TEST(ModelTable, EveryStoredTextDescramblesToItsClearText) {
-    for (int row = 0; row < kModelCount; ++row)
-        EXPECT_EQ(DisplayText(row), kRows[row].displayText) << "row " << row;
+    for (int row = 0; row < kModelCount; ++row) EXPECT_EQ(DisplayText(row), kRows[row].displayText) << "row " << row;
     EXPECT_EQ(DefaultPrinterName(), "QZ 58mm 热敏票据打印机");
 }
 
@@ -59,8 +59,7 @@ TEST(ModelTable, DisplayTextsAreGbkWithoutStrayBytes) {
 
 TEST(ModelTable, ShownTextsAreAllDifferent) {
     std::set<std::string> seen;
-    for (int row = 0; row < kModelCount; ++row)
-        EXPECT_TRUE(seen.insert(DisplayText(row)).second) << "row " << row;
+    for (int row = 0; row < kModelCount; ++row) EXPECT_TRUE(seen.insert(DisplayText(row)).second) << "row " << row;
     EXPECT_TRUE(seen.insert(DefaultPrinterName()).second);
 }
 

@@ -41,8 +41,7 @@ TEST(FillMonitorRows, ListsEveryNamedMonitorAtItsRecordIndex) {
     };
     for (const Case& c : cases) {
         RecordingMonitorRowSink sink;
-        FillMonitorRows(c.names.empty() ? nullptr : c.names.data(), static_cast<std::uint32_t>(c.names.size()),
-                        sink);
+        FillMonitorRows(c.names.empty() ? nullptr : c.names.data(), static_cast<std::uint32_t>(c.names.size()), sink);
         EXPECT_EQ(sink.calls, c.expected) << c.what;
     }
 }

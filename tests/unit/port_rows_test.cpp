@@ -44,9 +44,8 @@ TEST(FillPortRows, ShowsNullTextsAsEmpty) {
     RecordingPortRowSink sink;
     FillPortRows(records, 2, sink);
     const Calls expected = {
-        "debug [\n]", "insert 0 []", "describe 0 [no name]",
-        "debug [LPT1:\n]", "insert 1 [LPT1:]", "describe 1 []",
-        "select 1",
+        "debug [\n]",    "insert 0 []", "describe 0 [no name]", "debug [LPT1:\n]", "insert 1 [LPT1:]",
+        "describe 1 []", "select 1",
     };
     EXPECT_EQ(sink.calls, expected);
 }

@@ -15,6 +15,7 @@ struct LineCase {
     const char* expected;
 };
 
+// clang-format off
 const LineCase kLineCases[] = {
     {5, 2, 3, 0, 2, "19200,N,8,1,p"},  // the settings page's initial selections
     {4, 0, 3, 0, 0, "9600,E,8,1, "},   // flow control None is one blank after the comma
@@ -26,6 +27,7 @@ const LineCase kLineCases[] = {
     {6, 1, 1, 1, 2, "38400,M,6,1.5,p"},
     {7, 2, 2, 0, 1, "57600,N,7,1,x"},
 };
+// clang-format on
 
 TEST(ComposeSerialSettings, JoinsTheFiveFieldsInLineOrder) {
     for (const LineCase& c : kLineCases)

@@ -197,21 +197,34 @@ struct FailureCase {
 
 const FailureCase kFailureCases[] = {
     {"x64 driver directory unknown",
-     [](testing::FakeInstallSystem& s) { s.x64DriverDirectoryOk = false; s.lastError = 1804; },
+     [](testing::FakeInstallSystem& s) {
+         s.x64DriverDirectoryOk = false;
+         s.lastError = 1804;
+     },
      InstallStep::DriverDirectory, "Windows x64", 1804, false,
      "错误：驱动安装失败\n无法获取打印机驱动程序目录 Windows x64：error text"},
     {"x64 driver directory empty", [](testing::FakeInstallSystem& s) { s.x64DriverDirectory = ""; },
      InstallStep::DriverDirectory, "Windows x64", 0, false,
      "错误：驱动安装失败\n无法获取打印机驱动程序目录 Windows x64"},
     {"64-bit resource library missing",
-     [](testing::FakeInstallSystem& s) { s.failingCopySources = {"win2k\\x64\\QZC10.DLL"}; s.lastError = 2; },
+     [](testing::FakeInstallSystem& s) {
+         s.failingCopySources = {"win2k\\x64\\QZC10.DLL"};
+         s.lastError = 2;
+     },
      InstallStep::CopyFiles, "win2k\\x64\\QZC10.DLL", 2, true,
      "错误：驱动安装失败\n无法复制驱动文件 win2k\\x64\\QZC10.DLL：error text"},
     {"x64 registration refused",
-     [](testing::FakeInstallSystem& s) { s.addX64PrinterDriverOk = false; s.lastError = 87; },
+     [](testing::FakeInstallSystem& s) {
+         s.addX64PrinterDriverOk = false;
+         s.lastError = 87;
+     },
      InstallStep::RegisterDriver, "", 87, true, "错误：驱动安装失败\n无法添加打印机驱动程序：error text"},
     {"an x86 failure comes first",
-     [](testing::FakeInstallSystem& s) { s.failingCopySources = {"win2k\\QZA10.GPD"}; s.lastError = 2; s.existingFiles.clear(); },
+     [](testing::FakeInstallSystem& s) {
+         s.failingCopySources = {"win2k\\QZA10.GPD"};
+         s.lastError = 2;
+         s.existingFiles.clear();
+     },
      InstallStep::CopyFiles, "win2k\\QZA10.GPD", 2, false,
      "错误：驱动安装失败\n无法复制驱动文件 win2k\\QZA10.GPD：error text"},
 };
@@ -239,12 +252,8 @@ TEST_F(X64InstallTest, ReportsEachX64FailureAndStillAddsThePrinter) {
 // kX64Environment. A made-up environment, its Unidrv looked for in another order, must reach
 // every call and the error box.
 const Environment64 kOtherEnvironment = {
-    "Windows Other",
-    "其他 Windows",
-    "other",
-    "ntprint.inf_other_*",
-    "Other",
-    {"ttfsub.gpd", "stdnames.gpd", "unires.dll", "unidrvui.dll", "unidrv.dll"},
+    "Windows Other",       "其他 Windows", "other",
+    "ntprint.inf_other_*", "Other",        {"ttfsub.gpd", "stdnames.gpd", "unires.dll", "unidrvui.dll", "unidrv.dll"},
 };
 
 TEST(InstallDriver64, TakesEveryEnvironmentSpecificNameFromItsTable) {
