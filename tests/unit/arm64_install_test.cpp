@@ -12,11 +12,14 @@
 #include <vector>
 
 #include "tests/support/fake_install_system.h"
+#include "tests/support/unidrv64_calls.h"
 
 namespace kora {
 namespace {
 
-using Calls = std::vector<std::string>;
+using testing::AddUnidrv64Files;
+using testing::Calls;
+using testing::Joined;
 
 const char kX86Directory[] = "C:\\WINDOWS\\system32\\spool\\drivers\\w32x86";
 const char kArm64Directory[] = "C:\\WINDOWS\\system32\\spool\\drivers\\arm64";
@@ -24,7 +27,6 @@ const char kInstalled[] = "C:\\WINDOWS\\system32\\spool\\drivers\\arm64\\3";
 const char kStoreA[] = "C:\\WINDOWS\\sysnative\\DriverStore\\FileRepository\\ntprint.inf_arm64_aaa\\Arm64";
 const char kStoreB[] = "C:\\WINDOWS\\sysnative\\DriverStore\\FileRepository\\ntprint.inf_arm64_bbb\\Arm64";
 const char kPackage[] = "win2k\\arm64";
-const char* const kRequired[] = {"unidrv.dll", "unidrvui.dll", "unires.dll", "stdnames.gpd", "ttfsub.gpd"};
 const char kFailureLine[] = "错误：驱动安装失败\n";
 
 TEST(SystemMachineTest, TheNativeMachineDecidesWhereWindowsTellsIt) {
@@ -52,20 +54,6 @@ TEST(SystemMachineTest, TheNativeMachineDecidesWhereWindowsTellsIt) {
         EXPECT_EQ(DetectSystemMachine(sys), c.expected) << c.name;
         EXPECT_EQ(sys.calls, c.calls) << c.name;
     }
-}
-
-Calls Joined(std::initializer_list<Calls> parts) {
-    Calls all;
-    for (const Calls& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-// The looks into one folder: each required file until the first missing one, then the help file.
-Calls LookFor(const std::string& folder, int found) {
-    Calls calls;
-    for (int i = 0; i < 5 && i <= found; ++i) calls.push_back("FileExists " + folder + "\\" + kRequired[i]);
-    if (found >= 5) calls.push_back("FileExists " + folder + "\\unidrv.hlp");
-    return calls;
 }
 
 std::string CopyInto(const std::string& directory, const std::string& folder, const std::string& file) {
@@ -113,11 +101,6 @@ Calls WholeRun(const Calls& part64) {
     return calls;
 }
 
-void AddFiles(testing::FakeInstallSystem& sys, const std::string& folder, int count, bool withHelp = false) {
-    for (int i = 0; i < count; ++i) sys.existingFiles.insert(folder + "\\" + kRequired[i]);
-    if (withHelp) sys.existingFiles.insert(folder + "\\unidrv.hlp");
-}
-
 // Windows 10 or 11 on ARM, as IsWow64Process2 describes it to this emulated x86 program.
 testing::FakeInstallSystem Arm64System() {
     testing::FakeInstallSystem sys;
@@ -140,27 +123,28 @@ TEST(Arm64InstallTest, RegistersWindowsArm64FromTheFirstFolderWithTheArm64Unidrv
     };
     const Case cases[] = {
         {"the arm64\\3 folder of an earlier Unidrv printer",
-         [](testing::FakeInstallSystem& s) { AddFiles(s, kInstalled, 5, true); },
-         Joined({kArm64Start, LookFor(kInstalled, 5), Arm64Copies(kInstalled, true), {"AddDriver 3"}})},
+         [](testing::FakeInstallSystem& s) { AddUnidrv64Files(s, kInstalled, 5, true); },
+         Joined(
+             {kArm64Start, testing::LookForUnidrv64(kInstalled, 5), Arm64Copies(kInstalled, true), {"AddDriver 3"}})},
         {"the in-box printer package of the driver store",
          [](testing::FakeInstallSystem& s) {
-             AddFiles(s, kInstalled, 2);
-             AddFiles(s, kStoreA, 4);
-             AddFiles(s, kStoreB, 5);
+             AddUnidrv64Files(s, kInstalled, 2);
+             AddUnidrv64Files(s, kStoreA, 4);
+             AddUnidrv64Files(s, kStoreB, 5);
              s.driverStoreFolders = {kStoreA, kStoreB};
          },
          Joined({kArm64Start,
-                 LookFor(kInstalled, 2),
+                 testing::LookForUnidrv64(kInstalled, 2),
                  {kStoreSearch},
-                 LookFor(kStoreA, 4),
-                 LookFor(kStoreB, 5),
+                 testing::LookForUnidrv64(kStoreA, 4),
+                 testing::LookForUnidrv64(kStoreB, 5),
                  Arm64Copies(kStoreB, false),
                  {"AddDriver 3"}})},
-        {"the package's win2k\\arm64", [](testing::FakeInstallSystem& s) { AddFiles(s, kPackage, 5, true); },
+        {"the package's win2k\\arm64", [](testing::FakeInstallSystem& s) { AddUnidrv64Files(s, kPackage, 5, true); },
          Joined({kArm64Start,
-                 LookFor(kInstalled, 0),
+                 testing::LookForUnidrv64(kInstalled, 0),
                  {kStoreSearch},
-                 LookFor(kPackage, 5),
+                 testing::LookForUnidrv64(kPackage, 5),
                  Arm64Copies(kPackage, true),
                  {"AddDriver 3"}})},
     };
@@ -176,7 +160,7 @@ TEST(Arm64InstallTest, RegistersWindowsArm64FromTheFirstFolderWithTheArm64Unidrv
 TEST(Arm64InstallTest, TheArm64RecordIsTheX86OneWithTheArm64Unidrv) {
     testing::FakeInstallSystem sys = Arm64System();
     sys.modelRow = 10;
-    AddFiles(sys, kStoreA, 5);
+    AddUnidrv64Files(sys, kStoreA, 5);
     sys.driverStoreFolders = {kStoreA};
     RunInstallation(sys);
     ASSERT_EQ(sys.driverRecords.size(), 2u);
@@ -199,16 +183,18 @@ TEST(Arm64InstallTest, TheArm64RecordIsTheX86OneWithTheArm64Unidrv) {
 // message names the ARM64 system, the files missing and where they may come from.
 TEST(Arm64InstallTest, AnArm64UnidrvFoundNowhereIsSaidAsSuchAndNoSuccess) {
     testing::FakeInstallSystem sys = Arm64System();
-    AddFiles(sys, kStoreA, 3);
+    AddUnidrv64Files(sys, kStoreA, 3);
     sys.driverStoreFolders = {kStoreA};
     // The x64 Unidrv of an emulated x64 program's world is no use to the ARM64 spooler.
-    AddFiles(sys, "C:\\WINDOWS\\sysnative\\DriverStore\\FileRepository\\ntprint.inf_amd64_ccc\\Amd64", 5);
-    AddFiles(sys, "win2k\\x64", 5);
+    AddUnidrv64Files(sys, "C:\\WINDOWS\\sysnative\\DriverStore\\FileRepository\\ntprint.inf_amd64_ccc\\Amd64", 5);
+    AddUnidrv64Files(sys, "win2k\\x64", 5);
     const InstallOutcome outcome = RunInstallation(sys);
 
-    EXPECT_EQ(sys.calls,
-              WholeRun(Joined(
-                  {kArm64Start, LookFor(kInstalled, 0), {kStoreSearch}, LookFor(kStoreA, 3), LookFor(kPackage, 0)})));
+    EXPECT_EQ(sys.calls, WholeRun(Joined({kArm64Start,
+                                          testing::LookForUnidrv64(kInstalled, 0),
+                                          {kStoreSearch},
+                                          testing::LookForUnidrv64(kStoreA, 3),
+                                          testing::LookForUnidrv64(kPackage, 0)})));
     EXPECT_EQ(outcome.failedStep, InstallStep::FindUnidrv64);
     EXPECT_EQ(outcome.detail, "win2k\\arm64");
     EXPECT_EQ(outcome.error, 0u);
@@ -252,7 +238,7 @@ TEST(Arm64InstallTest, ReportsEachArm64FailureAndStillAddsThePrinter) {
     };
     for (const Case& c : cases) {
         testing::FakeInstallSystem sys = Arm64System();
-        AddFiles(sys, kInstalled, 5);
+        AddUnidrv64Files(sys, kInstalled, 5);
         c.arrange(sys);
         const InstallOutcome outcome = RunInstallation(sys);
         EXPECT_FALSE(outcome.Succeeded()) << c.name;
@@ -285,7 +271,7 @@ TEST(Arm64InstallTest, X86AndX64RunsAreUnchangedWhereWindowsNamesItsMachine) {
             sys.system64Bit = c.wow64;
             sys.modelRow = 0;
             sys.serialPortRow = 0;
-            AddFiles(sys, "C:\\WINDOWS\\system32\\spool\\drivers\\x64\\3", 5, true);
+            AddUnidrv64Files(sys, "C:\\WINDOWS\\system32\\spool\\drivers\\x64\\3", 5, true);
             const InstallOutcome outcome = RunInstallation(sys);
             EXPECT_TRUE(outcome.Succeeded()) << c.name << ": " << InstallFailureMessage(outcome, "error text");
             return sys;

@@ -8,11 +8,14 @@
 #include <algorithm>
 
 #include "tests/support/fake_install_system.h"
+#include "tests/support/unidrv64_calls.h"
 
 namespace kora {
 namespace {
 
-using Calls = std::vector<std::string>;
+using testing::AddUnidrv64Files;
+using testing::Calls;
+using testing::Joined;
 
 const char kX64Directory[] = "C:\\WINDOWS\\system32\\spool\\drivers\\x64";
 const char kInstalled[] = "C:\\WINDOWS\\system32\\spool\\drivers\\x64\\3";
@@ -20,23 +23,9 @@ const char kStoreA[] = "C:\\WINDOWS\\sysnative\\DriverStore\\FileRepository\\ntp
 const char kStoreB[] = "C:\\WINDOWS\\sysnative\\DriverStore\\FileRepository\\ntprint.inf_amd64_bbb\\Amd64";
 const char kPackage[] = "win2k\\x64";
 const char kStoreSearch[] = "FindDriverStoreFolders ntprint.inf_amd64_* Amd64";
-const char* const kRequired[] = {"unidrv.dll", "unidrvui.dll", "unires.dll", "stdnames.gpd", "ttfsub.gpd"};
-
-Calls LookFor(const std::string& folder, int found = 5) {
-    Calls calls;
-    for (int i = 0; i < 5 && i <= found; ++i) calls.push_back("FileExists " + folder + "\\" + kRequired[i]);
-    if (found >= 5) calls.push_back("FileExists " + folder + "\\unidrv.hlp");
-    return calls;
-}
 
 std::string CopyX64(const std::string& folder, const std::string& file) {
     return "CopyDriverFile " + folder + "\\" + file + " -> " + kX64Directory + "\\" + file;
-}
-
-Calls Joined(std::initializer_list<Calls> parts) {
-    Calls all;
-    for (const Calls& part : parts) all.insert(all.end(), part.begin(), part.end());
-    return all;
 }
 
 // From the x86 registration to the progress that follows it.
@@ -45,11 +34,6 @@ Calls X64Part(const Calls& calls) {
     if (begin == calls.end()) return {"no AddDriver 3"};
     const auto end = std::find(begin, calls.end(), "SetProgress 70");
     return Calls(begin + 1, end);
-}
-
-void AddFiles(testing::FakeInstallSystem& sys, const std::string& folder, bool withHelp, int count = 5) {
-    for (int i = 0; i < count; ++i) sys.existingFiles.insert(folder + "\\" + kRequired[i]);
-    if (withHelp) sys.existingFiles.insert(folder + "\\unidrv.hlp");
 }
 
 class X64InstallTest : public ::testing::Test {
@@ -63,12 +47,12 @@ protected:
 };
 
 TEST_F(X64InstallTest, CopiesAndRegistersFromTheInstalledUnidrvInsideTheDriverStep) {
-    AddFiles(sys, kInstalled, true);
+    AddUnidrv64Files(sys, kInstalled, 5, true);
     const InstallOutcome outcome = RunInstallation(sys);
     EXPECT_TRUE(outcome.Succeeded());
     const Calls expected = Joined({
         {"IsSystem64Bit", "GetDriverDirectory Windows x64 1 255"},
-        LookFor(kInstalled),
+        testing::LookForUnidrv64(kInstalled),
         {"CopyDriverFile win2k\\x64\\QZC10.DLL -> " + std::string(kX64Directory) + "\\QZC10.DLL",
          "CopyDriverFile win2k\\QZA10.GPD -> " + std::string(kX64Directory) + "\\QZA10.GPD",
          CopyX64(kInstalled, "unidrvui.dll"), CopyX64(kInstalled, "unidrv.dll"), CopyX64(kInstalled, "unidrv.hlp"),
@@ -90,7 +74,7 @@ TEST_F(X64InstallTest, CopiesAndRegistersFromTheInstalledUnidrvInsideTheDriverSt
 }
 
 TEST_F(X64InstallTest, RegistersTheX86RecordFirstAndThenTheX64One) {
-    AddFiles(sys, kInstalled, true);
+    AddUnidrv64Files(sys, kInstalled, 5, true);
     sys.modelRow = 10;
     RunInstallation(sys);
     ASSERT_EQ(sys.driverRecords.size(), 2u);
@@ -121,7 +105,7 @@ TEST_F(X64InstallTest, TakesTheFirstFolderThatHoldsEveryRequiredFile) {
         Calls looks;
     };
     const Case cases[] = {
-        {"installed folder complete", 5, {kStoreA}, 5, 0, 5, kInstalled, LookFor(kInstalled)},
+        {"installed folder complete", 5, {kStoreA}, 5, 0, 5, kInstalled, testing::LookForUnidrv64(kInstalled)},
         {"installed folder lacks unires.dll; first store package incomplete",
          2,
          {kStoreA, kStoreB},
@@ -129,7 +113,10 @@ TEST_F(X64InstallTest, TakesTheFirstFolderThatHoldsEveryRequiredFile) {
          5,
          5,
          kStoreB,
-         Joined({LookFor(kInstalled, 2), {kStoreSearch}, LookFor(kStoreA, 4), LookFor(kStoreB)})},
+         Joined({testing::LookForUnidrv64(kInstalled, 2),
+                 {kStoreSearch},
+                 testing::LookForUnidrv64(kStoreA, 4),
+                 testing::LookForUnidrv64(kStoreB)})},
         {"no store package: the package's win2k\\x64",
          0,
          {},
@@ -137,15 +124,15 @@ TEST_F(X64InstallTest, TakesTheFirstFolderThatHoldsEveryRequiredFile) {
          0,
          5,
          kPackage,
-         Joined({LookFor(kInstalled, 0), {kStoreSearch}, LookFor(kPackage)})},
+         Joined({testing::LookForUnidrv64(kInstalled, 0), {kStoreSearch}, testing::LookForUnidrv64(kPackage)})},
     };
     for (const Case& c : cases) {
         testing::FakeInstallSystem fresh;
         fresh.system64Bit = true;
-        AddFiles(fresh, kInstalled, false, c.installedFiles);
-        AddFiles(fresh, kStoreA, false, c.storeAFiles);
-        AddFiles(fresh, kStoreB, false, c.storeBFiles);
-        AddFiles(fresh, kPackage, false, c.packageFiles);
+        AddUnidrv64Files(fresh, kInstalled, c.installedFiles, false);
+        AddUnidrv64Files(fresh, kStoreA, c.storeAFiles, false);
+        AddUnidrv64Files(fresh, kStoreB, c.storeBFiles, false);
+        AddUnidrv64Files(fresh, kPackage, c.packageFiles, false);
         fresh.driverStoreFolders = c.storeFolders;
         const Unidrv64Source source = FindUnidrv64Source(fresh, kX64Environment, kX64Directory);
         EXPECT_EQ(source.folder, c.chosen) << c.name;
@@ -155,7 +142,7 @@ TEST_F(X64InstallTest, TakesTheFirstFolderThatHoldsEveryRequiredFile) {
 }
 
 TEST_F(X64InstallTest, LeavesTheHelpFileOutWhereTheSystemHasNone) {
-    AddFiles(sys, kStoreA, false);
+    AddUnidrv64Files(sys, kStoreA, 5, false);
     sys.driverStoreFolders = {kStoreA};
     RunInstallation(sys);
     EXPECT_TRUE(sys.CallsStartingWith("CopyDriverFile " + std::string(kStoreA) + "\\unidrv.hlp").empty());
@@ -235,7 +222,7 @@ TEST_F(X64InstallTest, ReportsEachX64FailureAndStillAddsThePrinter) {
         fresh.system64Bit = true;
         fresh.serialPortRow = 0;
         fresh.modelRow = 0;
-        AddFiles(fresh, kInstalled, true);
+        AddUnidrv64Files(fresh, kInstalled, 5, true);
         c.arrange(fresh);
         const InstallOutcome outcome = RunInstallation(fresh);
         EXPECT_EQ(outcome.failedStep, c.step) << c.name;
