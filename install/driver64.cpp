@@ -6,24 +6,32 @@ namespace kora {
 
 const char kUnidrv64HelpFile[] = "unidrv.hlp";
 
+namespace {
+
+// Every 64-bit Windows names its in-box Unidrv files alike.
+constexpr std::array<const char*, 5> kInBoxUnidrvFiles = {"unidrv.dll", "unidrvui.dll", "unires.dll", "stdnames.gpd",
+                                                          "ttfsub.gpd"};
+
+}  // namespace
+
 const Environment64 kX64Environment = {
-    "Windows x64",                                                               // name
-    "64 位 Windows",                                                             // systemName
-    "x64",                                                                       // packageFolder
-    "ntprint.inf_amd64_*",                                                       // storePackages
-    "Amd64",                                                                     // storeFolder
-    {"unidrv.dll", "unidrvui.dll", "unires.dll", "stdnames.gpd", "ttfsub.gpd"},  // requiredUnidrvFiles
+    "Windows x64",          // name
+    "64 位 Windows",        // systemName
+    "x64",                  // packageFolder
+    "ntprint.inf_amd64_*",  // storePackages
+    "Amd64",                // storeFolder
+    kInBoxUnidrvFiles,      // requiredUnidrvFiles
 };
 
 // Windows 10 and 11 on ARM run this program as an emulated x86 one; their spooler is
-// ARM64's and takes only a driver built for it. The in-box Unidrv has the same file names.
+// ARM64's and takes only a driver built for it.
 const Environment64 kArm64Environment = {
-    "Windows ARM64",                                                             // name
-    "64 位 ARM Windows",                                                         // systemName
-    "arm64",                                                                     // packageFolder
-    "ntprint.inf_arm64_*",                                                       // storePackages
-    "Arm64",                                                                     // storeFolder
-    {"unidrv.dll", "unidrvui.dll", "unires.dll", "stdnames.gpd", "ttfsub.gpd"},  // requiredUnidrvFiles
+    "Windows ARM64",        // name
+    "64 位 ARM Windows",    // systemName
+    "arm64",                // packageFolder
+    "ntprint.inf_arm64_*",  // storePackages
+    "Arm64",                // storeFolder
+    kInBoxUnidrvFiles,      // requiredUnidrvFiles
 };
 
 namespace {
